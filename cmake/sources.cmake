@@ -1,0 +1,48 @@
+# The libraries of the system. Each subsystem is one static library; the
+# Windows implementations of the platform seam only exist in Windows builds.
+
+add_library(setup_common STATIC
+  src/common/date_time.cpp
+  src/common/errors.cpp
+  src/common/integer_text.cpp
+  src/common/path.cpp
+  src/common/program_version.cpp
+  src/common/stream.cpp
+  src/common/text.cpp
+)
+target_include_directories(setup_common PUBLIC ${PROJECT_SOURCE_DIR}/src)
+
+add_library(setup_package STATIC
+  src/package/adler32.cpp
+  src/package/package_locator.cpp
+  src/package/package_reader.cpp
+)
+target_link_libraries(setup_package PUBLIC setup_common ZLIB::ZLIB)
+
+# Writing packages: for setuppack and for the tests that build fixtures.
+add_library(setup_package_writer STATIC
+  src/package/package_writer.cpp
+  src/package/zlib_compressor.cpp
+)
+target_link_libraries(setup_package_writer PUBLIC setup_package)
+
+add_library(setup_logic STATIC
+  src/setuplogic/ini_file.cpp
+)
+target_link_libraries(setup_logic PUBLIC setup_package)
+
+# Host (POSIX or Windows C runtime) file streams for the tools and tests.
+add_library(setup_host STATIC
+  src/platform/host/host_file_stream.cpp
+)
+target_link_libraries(setup_host PUBLIC setup_common)
+
+if(WIN32)
+  add_library(setup_win32 STATIC
+    src/platform/win32/win32_dialogs.cpp
+    src/platform/win32/win32_errors.cpp
+    src/platform/win32/win32_file_system.cpp
+    src/platform/win32/win32_text.cpp
+  )
+  target_link_libraries(setup_win32 PUBLIC setup_common)
+endif()

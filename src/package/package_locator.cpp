@@ -1,0 +1,21 @@
+#include "package/package_locator.h"
+
+#include "common/path.h"
+#include "package/package_format.h"
+#include "platform/file_system.h"
+
+int32_t ReadHeaderWord(TStream& executable, int offset) {
+  executable.SetPosition(offset);
+  return executable.ReadInt32();
+}
+
+std::unique_ptr<TStream> OpenPackage(FileSystem& files) {
+  auto executable = files.OpenRead(files.ExecutablePath());
+  const int32_t offset = ReadHeaderWord(*executable, package_format::kPackageOffsetWord);
+  if (offset > 0) {
+    executable->SetPosition(offset);
+    return executable;
+  }
+  executable.reset();
+  return files.OpenRead(ApplicationFolder(files) + package_format::kSideFileName);
+}

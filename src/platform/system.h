@@ -1,0 +1,21 @@
+// The rest of what the system asks of Windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class System {
+ public:
+  virtual ~System() = default;
+  // The logged-on user's name; false when it cannot be read.
+  virtual bool UserName(std::string& name) = 0;
+  virtual int WindowsMajorVersion() = 0;
+  virtual int ScreenPixelsPerInch() = 0;
+  virtual bool IsFontInstalled(const std::string& face) = 0;
+  // Pixel height of text drawn in a font of that face and height (a negative
+  // height is a character height, as for CreateFont).
+  virtual int TextHeight(const std::string& face, int height, const std::string& text) = 0;
+  virtual void Sleep(uint32_t milliseconds) = 0;
+  // Handles the window messages that are waiting, once.
+  virtual void ProcessMessages() = 0;
+};

@@ -1,0 +1,19 @@
+#include "package_fixture.h"
+
+#include "package/adler32.h"
+
+std::vector<uint8_t> BuildPackage(const std::vector<TPackageItem>& items, const std::string& version, double stamp) {
+  TPackageOptions options;
+  options.Version.ParseVersion(version);
+  options.Stamp = stamp;
+  TMemoryStream out;
+  WritePackage(out, items, options);
+  return out.Bytes();
+}
+
+void FixChecksum(std::vector<uint8_t>& bytes, size_t start) {
+  const int32_t dataLength = LoadInt32(bytes.data() + start + 8);
+  const size_t available = bytes.size() - start - 28;
+  const size_t count = static_cast<size_t>(dataLength) < available ? static_cast<size_t>(dataLength) : available;
+  StoreUInt32(bytes.data() + start + 12, Adler32(1, bytes.data() + start + 28, count));
+}

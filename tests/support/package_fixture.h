@@ -1,0 +1,23 @@
+// Building packages in memory for tests, and damaging them on purpose.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/stream.h"
+#include "package/package_writer.h"
+
+// A package of the items with version 1.16 and a stamp of 2024-05-01 12:00.
+std::vector<uint8_t> BuildPackage(const std::vector<TPackageItem>& items, const std::string& version = "1.16",
+                                  double stamp = 45413.5);
+
+// Recomputes DataLength's checksum after a test changed bytes, so that only
+// the structure is wrong. start is the package's offset in bytes.
+void FixChecksum(std::vector<uint8_t>& bytes, size_t start = 0);
+
+// Offset of the first top-level entry header in a package at offset 0.
+inline constexpr size_t kFirstEntry = 53;
+
+// A stream over a copy of bytes.
+inline TMemoryStream StreamOf(const std::vector<uint8_t>& bytes) { return TMemoryStream(bytes); }
