@@ -60,3 +60,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
   if (start < text.size()) lines.push_back(text.substr(start));
   return lines;
 }
+
+std::string WithFullStop(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}

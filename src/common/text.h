@@ -20,3 +20,6 @@ std::string ReplaceFirst(std::string text, const std::string& from, const std::s
 // Splits at CR LF, a lone CR or a lone LF. A final line break ends the last
 // line and starts no empty one.
 std::vector<std::string> SplitLines(const std::string& text);
+// The message as the error boxes show it: a full stop appended when its last
+// character sorts after ".".
+std::string WithFullStop(const std::string& message);

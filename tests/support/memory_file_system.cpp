@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr const char* kNotFound = "The system cannot find the file specified.";
-constexpr const char* kPathNotFound = "The system cannot find the path specified.";
-constexpr const char* kAccessDenied = "Access is denied.";
+constexpr const char* kNotFound = "The system cannot find the file specified";
+constexpr const char* kPathNotFound = "The system cannot find the path specified";
+constexpr const char* kAccessDenied = "Access is denied";
 
 bool IsDriveKey(const std::string& key) { return key.size() == 2 && key[1] == ':'; }
 

@@ -49,7 +49,7 @@ TEST(OpenPackage, MissingSetupDatIsTheOpenErrorNamingTheFile) {
     OpenPackage(files);
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file \"C:\\Setup\\Setup.dat\". The system cannot find the file specified.");
+    EXPECT_EQ(e.Message(), "Cannot open file \"C:\\Setup\\Setup.dat\". The system cannot find the file specified");
   }
 }
 
