@@ -10,3 +10,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# ctest runs the Windows programs under Wine.
+get_filename_component(_setup_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(SETUP_WINE_ARCH win32)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${_setup_root}/scripts/wine-run.sh;${SETUP_WINE_ARCH}")

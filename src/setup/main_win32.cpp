@@ -1,0 +1,21 @@
+// The entry of the setup program and its uninstaller copy.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_file_system.h"
+#include "setup/startup.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The shell's link object and folder browser need COM on this thread until
+  // the process ends.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  TWin32FileSystem files;
+  TWin32Dialogs dialogs;
+  const int exitCode = RunProgram(files, dialogs);
+  ExitProcess(static_cast<UINT>(exitCode));
+}

@@ -1,0 +1,96 @@
+"""Start-up of the real setup program under Wine: a good package opens, a
+damaged one shows the error box, and the run mode comes from the file."""
+
+import struct
+import subprocess
+from pathlib import Path
+
+from harness import E2ETestCase
+
+CORRUPTED = "The installer appears to be corrupted. Please download it again."
+
+
+def product(version="2.10"):
+    return {
+        "Setup.ini": f"[Setup]\r\nProductName=Demo\r\nProductVersion={version}\r\n",
+        "Setup.lic": "Licence\r\n",
+        "Main/Program.txt": "program\r\n" * 50,
+        "Main/Docs/Readme.txt": "read me\r\n",
+    }
+
+
+def package_offset(exe):
+    return struct.unpack_from("<i", Path(exe).read_bytes(), 48)[0]
+
+
+class StartupTest(E2ETestCase):
+    def test_a_good_package_opens_and_shows_its_version(self):
+        exe = self.pack(self.staging(product("2.10 beta 3")), self.work / "Setup.exe")
+        process = self.start(exe)
+        text = self.box_text(self.answer("Information", "OK"))
+        self.assertIn("Product version 2.10 beta 3", text)
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_a_damaged_package_shows_the_corruption_message(self):
+        exe = self.pack(self.staging(product()), self.work / "Setup.exe")
+        data = bytearray(exe.read_bytes())
+        data[package_offset(exe) + 200] ^= 0x40
+        exe.write_bytes(data)
+        process = self.start(exe)
+        self.assertEqual(self.box_text(self.answer("Setup", "OK")), CORRUPTED)
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_a_bare_stub_reads_setup_dat_beside_it(self):
+        folder = self.work / "disk"
+        folder.mkdir()
+        self.pack(self.staging(product("3.00")), folder / "Setup.dat", "--data")
+        exe = folder / "Install.exe"
+        exe.write_bytes(Path(self.stub_path()).read_bytes())
+        process = self.start(exe)
+        self.assertIn("Product version 3.00", self.box_text(self.answer("Information", "OK")))
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_a_missing_setup_dat_names_the_file(self):
+        exe = self.work / "Lonely.exe"
+        exe.write_bytes(Path(self.stub_path()).read_bytes())
+        process = self.start(exe)
+        text = self.box_text(self.answer("Setup", "OK"))
+        self.assertRegex(text, r'^Cannot open file ".*\\Setup\.dat"\. .+\.$')
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_a_signed_setup_still_verifies_and_runs(self):
+        exe = self.pack(self.staging(product("1.16")), self.work / "Setup.exe")
+        signed = self.sign(exe)
+        self.assertEqual(self.setuppack("verify", signed).returncode, 0)
+        process = self.start(signed)
+        self.assertIn("Product version 1.16", self.box_text(self.answer("Information", "OK")))
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_the_uninstaller_flag_is_read_from_the_file(self):
+        exe = self.pack(self.staging(product()), self.work / "Setup.exe")
+        data = bytearray(exe.read_bytes())
+        for flag, expect_wizard in ((2, True), (-1, True), (1, False)):
+            struct.pack_into("<i", data, 52, flag)
+            copy = self.work / f"Copy{flag}.exe"
+            copy.write_bytes(data)
+            process = self.start(copy)
+            if expect_wizard:
+                self.answer("Information", "OK")
+            self.assertEqual(self.wait_exit(process), 0, flag)
+
+    # -- helpers ----------------------------------------------------------
+    def stub_path(self):
+        from harness import SETUP_STUB
+        return SETUP_STUB
+
+    def sign(self, exe):
+        key, cert = self.work / "key.pem", self.work / "cert.pem"
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                        "-subj", "/CN=Setup Test Vendor", "-keyout", key, "-out", cert],
+                       check=True, capture_output=True)
+        signed = exe.with_name("Signed.exe")
+        result = subprocess.run(["osslsigncode", "sign", "-certs", cert, "-key", key, "-n", "Demo",
+                                 "-in", exe, "-out", signed], capture_output=True, text=True)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        self.assertGreater(signed.stat().st_size, exe.stat().st_size)
+        return signed
