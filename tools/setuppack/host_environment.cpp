@@ -4,9 +4,10 @@
 #include <cstdlib>
 
 #ifdef _WIN32
+// windows.h first: shellapi.h builds on its declarations.
+#include <windows.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
