@@ -50,13 +50,16 @@ std::vector<uint8_t> ReadSource(const TPackageItem& item) {
   std::ifstream file(item.SourcePath, std::ios::binary);
   if (!file) throw Exception("Cannot read \"" + shown + "\"");
   std::vector<uint8_t> bytes;
+  // Reserving the expected size keeps a large file from being held twice
+  // while the vector grows.
+  bytes.reserve(static_cast<size_t>(std::min<uint64_t>(item.SourceSize, kMaxPackageData)));
   std::vector<char> buffer(1 << 20);
   while (file) {
     file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     const size_t got = static_cast<size_t>(file.gcount());
     bytes.insert(bytes.end(), buffer.data(), buffer.data() + got);
-    // Stop at the limit: the caller refuses the file without reading it all.
-    if (bytes.size() >= static_cast<size_t>(kMaxPackageData)) return bytes;
+    // Stop past the limit: the caller refuses the file without reading it all.
+    if (bytes.size() > static_cast<size_t>(kMaxPackageData)) return bytes;
   }
   if (file.bad() || !file.eof()) throw Exception("Cannot read \"" + shown + "\"");
   return bytes;
@@ -112,7 +115,8 @@ class TCompressionQueue {
       try {
         const TPackageItem& item = *files_[index];
         std::vector<uint8_t> bytes = ReadSource(item);
-        if (bytes.size() >= static_cast<size_t>(kMaxPackageData))
+        // Size is an int32: a file of 2^31 - 1 bytes still fits.
+        if (bytes.size() > static_cast<size_t>(kMaxPackageData))
           throw Exception("The file \"" + (item.SourcePath.empty() ? item.Name : SourceText(item.SourcePath)) +
                           "\" is 2 GiB or larger");
         TCompressed result;
