@@ -56,6 +56,9 @@ std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) {
     libdeflate_compressor* c = libdeflate_alloc_compressor(12);
     ~Compressor() { libdeflate_free_compressor(c); }
   };
+  // libdeflate writes no data as an empty stored block (11 bytes); zlib's
+  // 8-byte stream is the one the package format names for an empty file.
+  if (count == 0) return CompressWithZlib(bytes, count);
   thread_local Compressor compressor;
   if (compressor.c == nullptr) return CompressWithZlib(bytes, count);
   std::vector<uint8_t> out(libdeflate_zlib_compress_bound(compressor.c, count));
