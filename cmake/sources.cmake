@@ -2,11 +2,15 @@
 # Windows implementations of the platform seam only exist in Windows builds.
 
 add_library(setup_common STATIC
+  src/common/apply_display_font.cpp
   src/common/date_time.cpp
+  src/common/display.cpp
   src/common/errors.cpp
+  src/common/file_enumerator.cpp
   src/common/integer_text.cpp
   src/common/path.cpp
   src/common/program_version.cpp
+  src/common/shell_services.cpp
   src/common/stream.cpp
   src/common/text.cpp
 )
