@@ -26,14 +26,17 @@ install_packages() {
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q -t bookworm --no-install-recommends "${missing[@]}"
 }
 
-# libjpeg-turbo for mingw is not packaged: fetch Debian's source without
-# touching the system's apt configuration and build the static library.
-libjpeg_source() {
+# libjpeg-turbo and libdeflate for mingw are not packaged: fetch Debian's
+# sources without touching the system's apt configuration and build static
+# libraries. The libdeflate source is the same version as the native package,
+# so the native and the Windows setuppack pack identical bytes.
+debian_source() {
+  local package=$1
   local src=$BUILD_ROOT/deps/src
   local tarball
-  tarball=$(ls "$src"/libjpeg-turbo_*.orig.tar.gz 2>/dev/null | head -n 1 || true)
+  tarball=$(ls "$src"/"${package}"_*.orig.tar.gz 2>/dev/null | head -n 1 || true)
   if [ -z "$tarball" ]; then
-    log "fetching Debian's libjpeg-turbo source"
+    log "fetching Debian's $package source"
     mkdir -p "$src/apt/lists/partial" "$src/apt/sources.list.d"
     cat >"$src/apt/sources.list.d/debian-src.sources" <<SRC
 Types: deb-src
@@ -44,9 +47,9 @@ Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
     local opts=(-o "Dir::Etc::SourceParts=$src/apt/sources.list.d" -o Dir::Etc::SourceList=/dev/null
                 -o "Dir::State::Lists=$src/apt/lists" -o APT::Sandbox::User=root)
-    apt-get "${opts[@]}" update -q >/dev/null
-    (cd "$src" && apt-get "${opts[@]}" source --download-only libjpeg-turbo >/dev/null)
-    tarball=$(ls "$src"/libjpeg-turbo_*.orig.tar.gz | head -n 1)
+    [ -d "$src/apt/lists" ] && ls "$src/apt/lists"/*Sources* >/dev/null 2>&1 || apt-get "${opts[@]}" update -q >/dev/null
+    (cd "$src" && apt-get "${opts[@]}" source --download-only "$package" >/dev/null)
+    tarball=$(ls "$src"/"${package}"_*.orig.tar.gz | head -n 1)
   fi
   echo "$tarball"
 }
@@ -56,7 +59,7 @@ build_libjpeg() {
   local prefix=$BUILD_ROOT/deps/$arch
   [ -f "$prefix/lib/libjpeg.a" ] && return
   local tarball work
-  tarball=$(libjpeg_source)
+  tarball=$(debian_source libjpeg-turbo)
   work=$BUILD_ROOT/deps/work-$arch
   rm -rf "$work"
   mkdir -p "$work"
@@ -80,7 +83,26 @@ TC
   [ -f "$prefix/lib/libjpeg.a" ] || die "libjpeg-turbo for $triplet did not build"
 }
 
+build_libdeflate() {
+  local arch=$1 triplet=$2
+  local prefix=$BUILD_ROOT/deps/$arch
+  [ -f "$prefix/lib/libdeflate.a" ] && return
+  local tarball work
+  tarball=$(debian_source libdeflate)
+  work=$BUILD_ROOT/deps/work-deflate-$arch
+  rm -rf "$work"
+  mkdir -p "$work" "$prefix/lib" "$prefix/include"
+  tar -xzf "$tarball" -C "$work" --strip-components=1
+  log "building libdeflate for $triplet"
+  make -C "$work" -j "$(jobs_count)" CC="$triplet-gcc-posix" AR="$triplet-ar" libdeflatestatic.lib >/dev/null
+  cp "$work/libdeflatestatic.lib" "$prefix/lib/libdeflate.a"
+  cp "$work/libdeflate.h" "$prefix/include/"
+  rm -rf "$work"
+}
+
 install_packages
+build_libdeflate i686 i686-w64-mingw32
+build_libdeflate x86_64 x86_64-w64-mingw32
 build_libjpeg i686 i686-w64-mingw32
 build_libjpeg x86_64 x86_64-w64-mingw32
 ensure_wine_prefix "$(wine_arch)"

@@ -50,10 +50,10 @@ std::vector<uint8_t> CompressWithZlib(const uint8_t* bytes, size_t count) {
 #ifdef SETUP_HAVE_LIBDEFLATE
 
 std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) {
-  // libdeflate at level 12 packs smaller than zlib's level 9; its zlib header
+  // libdeflate at level 9 packs smaller and faster than zlib at level 9; its zlib header
   // is the same 78 DA and any inflater reads the result.
   struct Compressor {
-    libdeflate_compressor* c = libdeflate_alloc_compressor(12);
+    libdeflate_compressor* c = libdeflate_alloc_compressor(9);
     ~Compressor() { libdeflate_free_compressor(c); }
   };
   // libdeflate writes no data as an empty stored block (11 bytes); zlib's
@@ -68,7 +68,7 @@ std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) {
   return out;
 }
 
-const char* CompressorName() { return "libdeflate level 12"; }
+const char* CompressorName() { return "libdeflate level 9"; }
 
 #else
 
