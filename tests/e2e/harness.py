@@ -64,8 +64,9 @@ class E2ETestCase(unittest.TestCase):
         return root
 
     def pack(self, staging, output, *options):
+        stub = [] if "--data" in options else ["--stub", SETUP_STUB]
         result = subprocess.run(
-            [SETUPPACK, "build", str(staging), "-o", str(output), "--stub", SETUP_STUB,
+            [SETUPPACK, "build", str(staging), "-o", str(output), *stub,
              "--stamp", "2024-05-01T12:00:00", *map(str, options)],
             capture_output=True, text=True)
         self.assertEqual(result.returncode, 0, result.stderr)
