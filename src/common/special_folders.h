@@ -40,5 +40,8 @@ inline constexpr std::array<int, 14> kSpecialFolderCsidl = {
     0x19,  // CSIDL_COMMON_DESKTOPDIRECTORY
 };
 
+static_assert(kSpecialFolderCsidl.size() == static_cast<size_t>(SpecialFolderKind::CommonDesktop) + 1,
+              "one CSIDL for every folder kind");
+
 // The CSIDL number of a folder kind.
 constexpr int SpecialFolderCsidl(SpecialFolderKind kind) { return kSpecialFolderCsidl[static_cast<size_t>(kind)]; }
