@@ -17,3 +17,14 @@ void FixChecksum(std::vector<uint8_t>& bytes, size_t start) {
   const size_t count = static_cast<size_t>(dataLength) < available ? static_cast<size_t>(dataLength) : available;
   StoreUInt32(bytes.data() + start + 12, Adler32(1, bytes.data() + start + 28, count));
 }
+
+std::vector<uint8_t> SetupExecutable(const std::vector<uint8_t>& package, size_t stubSize) {
+  std::vector<uint8_t> exe(stubSize);
+  for (size_t i = 0; i < stubSize; ++i) exe[i] = static_cast<uint8_t>(i * 7);
+  exe[0] = 'M';
+  exe[1] = 'Z';
+  StoreInt32(exe.data() + 48, static_cast<int32_t>(stubSize));
+  StoreInt32(exe.data() + 52, 0);
+  exe.insert(exe.end(), package.begin(), package.end());
+  return exe;
+}

@@ -16,6 +16,10 @@ std::vector<uint8_t> BuildPackage(const std::vector<TPackageItem>& items, const 
 // the structure is wrong. start is the package's offset in bytes.
 void FixChecksum(std::vector<uint8_t>& bytes, size_t start = 0);
 
+// A setup executable for the fakes: a stub of stubSize bytes that starts with
+// "MZ", its DOS header word 48 pointing at the package appended after it.
+std::vector<uint8_t> SetupExecutable(const std::vector<uint8_t>& package, size_t stubSize = 1024);
+
 // Offset of the first top-level entry header in a package at offset 0.
 inline constexpr size_t kFirstEntry = 53;
 

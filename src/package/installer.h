@@ -1,0 +1,72 @@
+// The package installer engine: verifies the package when it is made, measures
+// and extracts components, hands out support files, records everything it
+// creates, and at the end writes the uninstaller copy with its record and the
+// entry in the Windows list of installed programs.
+//
+// It knows nothing of settings or symbols: it is given names, folders and
+// paths that are already expanded.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/program_version.h"
+#include "common/stream.h"
+#include "package/package_reader.h"
+#include "package/uninstall_items.h"
+#include "platform/platform.h"
+
+class TInstaller {
+ public:
+  // Called before a file is written, with the target path; may change it or
+  // make it empty to skip the file.
+  using ExtractFileHook = std::function<void(TInstaller& installer, std::string& path)>;
+
+  // Opens and verifies the package; its errors propagate.
+  explicit TInstaller(Platform& platform);
+
+  int64_t DirectoryStart = 0;
+  uint32_t PackageFileDate = 0;              // the default date of extracted files
+  std::vector<std::string> UninstallItems;   // recorded so far, in order
+  ExtractFileHook OnExtractFile;
+  bool Overwrite = true;                     // false: existing files stay untouched
+  TProgramVersion Version;
+
+  // Total inflated size of the component's files, nested folders included; 0
+  // when there is no such component.
+  int64_t GetComponentSize(const std::string& name);
+  // Extracts the component into folder, every file dated fileDate (0: the
+  // package's date). With an empty folder it only measures and answers the
+  // size; otherwise it answers 0. An unknown component does nothing at all.
+  int64_t ExtractComponent(const std::string& name, const std::string& folder, uint32_t fileDate);
+  // The top-level file of that name inflated into a new stream at position 0;
+  // nullptr when the package has none.
+  std::unique_ptr<TMemoryStream> ReadPackageFile(const std::string& name);
+  // Makes sure the folder exists, parents first, recording "E" for each
+  // folder that was there and "D" for each one it created.
+  bool ForceFolder(const std::string& path);
+  void AddUninstallItem(UninstallKind kind, const std::string& text);
+  // Records a registry key for removal; roots other than the three known
+  // ones record nothing.
+  void AddRegistryKey(RegistryRoot root, const std::string& keyPath);
+  // Creates a shortcut and records its link file.
+  void AddShortcut(const std::string& linkFile, const std::string& target);
+  // Writes the uninstaller copy with the record of everything created and the
+  // Windows uninstall entry for it.
+  void RegisterUninstaller(const std::string& uninstallerPath, const std::string& keyName,
+                           const std::string& displayName, const uint8_t* data, size_t count);
+
+ private:
+  int64_t ExtractEntries(TStream& package, TPackageLevel level, const std::string& folder, uint32_t fileDate);
+  void ExtractFile(TStream& package, const TPackageEntry& entry, std::string path, uint32_t fileDate);
+  void WriteUninstallerCopy(const std::string& uninstallerPath, const uint8_t* data, size_t count);
+  void RemoveStaleUninstallEntries(const std::string& uninstallerPath);
+  void WriteUninstallEntry(const std::string& keyName, const std::string& displayName,
+                           const std::string& uninstallerPath);
+
+  Platform& platform_;
+  TPackageInfo info_;
+};

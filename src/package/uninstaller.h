@@ -1,0 +1,41 @@
+// The uninstaller engine: reads the uninstall record of the running copy,
+// removes the recorded items last-first, and leaves its own executable and
+// folders to a batch file that runs after the process has ended.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/program_version.h"
+#include "platform/platform.h"
+
+class TUninstaller {
+ public:
+  // Reads the record; its errors propagate.
+  explicit TUninstaller(Platform& platform);
+
+  bool Failed = false;                        // some item could not be removed
+  std::vector<uint8_t> Data;                  // the record's data (the product name)
+  std::vector<std::string> UninstallItems;    // in record order
+  std::vector<std::string> DeferredFolders;   // for the batch file; the first is our own folder
+  TProgramVersion Version;
+
+  // Removes every item, the last recorded first; true when none failed.
+  bool RemoveAll();
+  // Writes "Uninstall.bat" into the temporary folder and starts it hidden; the
+  // caller ends the process right afterwards.
+  void StartSelfDelete();
+  // The lines of the batch file, for the given batch file path.
+  std::vector<std::string> SelfDeleteScript(const std::string& batchFile) const;
+
+ private:
+  void RemoveItem(char kind, const std::string& path);
+  void RemoveFolder(const std::string& path);
+  bool IsOwnFolderOrAncestor(const std::string& path) const;
+
+  Platform& platform_;
+  std::string executablePath_;
+  std::string executableFolder_;
+  std::vector<std::string> removedFiles_;
+};
