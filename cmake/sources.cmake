@@ -18,8 +18,12 @@ target_include_directories(setup_common PUBLIC ${PROJECT_SOURCE_DIR}/src)
 
 add_library(setup_package STATIC
   src/package/adler32.cpp
+  src/package/installer.cpp
   src/package/package_locator.cpp
   src/package/package_reader.cpp
+  src/package/pe_image.cpp
+  src/package/uninstall_record.cpp
+  src/package/uninstaller.cpp
 )
 target_link_libraries(setup_package PUBLIC setup_common ZLIB::ZLIB)
 
