@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "extract_command.h"
 #include "list_command.h"
+#include "record_command.h"
 #include "verify_command.h"
 
 const char* const kSetuppackHelp =
@@ -21,6 +22,7 @@ const char* const kSetuppackHelp =
     "  verify FILE                check a package as the setup program does\n"
     "  extract FILE -C DIR [COMPONENT...]\n"
     "                             unpack components and support files\n"
+    "  record FILE                print what an uninstaller will remove\n"
     "\n"
     "Run \"setuppack COMMAND --help\" for the options of a command.\n"
     "Exit codes: 0 success, 1 failure, 2 wrong usage.\n";
@@ -39,6 +41,7 @@ constexpr TCommandEntry kCommands[] = {
     {"list", RunListCommand},
     {"verify", RunVerifyCommand},
     {"extract", RunExtractCommand},
+    {"record", RunRecordCommand},
 };
 
 }  // namespace
