@@ -50,7 +50,11 @@ if(WIN32)
     src/platform/win32/win32_dialogs.cpp
     src/platform/win32/win32_errors.cpp
     src/platform/win32/win32_file_system.cpp
+    src/platform/win32/win32_libraries.cpp
+    src/platform/win32/win32_registry.cpp
+    src/platform/win32/win32_shell.cpp
+    src/platform/win32/win32_system.cpp
     src/platform/win32/win32_text.cpp
   )
-  target_link_libraries(setup_win32 PUBLIC setup_common)
+  target_link_libraries(setup_win32 PUBLIC setup_common advapi32 shell32 ole32 uuid gdi32 user32)
 endif()

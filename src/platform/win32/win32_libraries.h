@@ -1,0 +1,15 @@
+// Dynamic libraries through the Windows loader.
+//
+// What library authors are told: export a function that takes no arguments,
+// under its plain name (with a .def file or --kill-at, since a 32-bit
+// stdcall function is otherwise exported as "Name@0"), stdcall (WINAPI) or
+// cdecl; its result is ignored. A library given by its full path may bring
+// the libraries it depends on in its own folder.
+#pragma once
+
+#include "platform/libraries.h"
+
+class TWin32Libraries : public Libraries {
+ public:
+  std::unique_ptr<LoadedLibrary> Load(const std::string& path) override;
+};
