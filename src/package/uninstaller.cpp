@@ -28,7 +28,7 @@ TUninstaller::TUninstaller(Platform& platform) : platform_(platform) {
 
 bool TUninstaller::RemoveAll() {
   Failed = false;
-  removedFiles_.clear();
+  removedPaths_.clear();
   for (auto it = UninstallItems.rbegin(); it != UninstallItems.rend(); ++it)
     if (!it->empty()) RemoveItem((*it)[0], it->substr(1));
   return !Failed;
@@ -37,17 +37,12 @@ bool TUninstaller::RemoveAll() {
 void TUninstaller::RemoveItem(char kind, const std::string& path) {
   FileSystem& files = platform_.Files;
   switch (kind) {
-    case 'F': {
-      // A bundle installation records shared files once per item: a file we
-      // removed a moment ago is not a failure the second time.
-      const bool removedBefore = std::any_of(removedFiles_.begin(), removedFiles_.end(),
-                                             [&](const std::string& done) { return SameText(done, path); });
+    case 'F':
       if (files.RemoveFile(path))
-        removedFiles_.push_back(path);
-      else if (!(removedBefore && !files.FileExists(path)))
+        removedPaths_.push_back(path);
+      else if (!(RemovedBefore(path) && !files.FileExists(path)))
         Failed = true;
       break;
-    }
     case 'D':
       RemoveFolder(path);
       break;
@@ -59,7 +54,7 @@ void TUninstaller::RemoveItem(char kind, const std::string& path) {
       break;
     }
     case 'E':
-      files.RemoveFolder(path);
+      if (files.RemoveFolder(path)) removedPaths_.push_back(IncludeDelimiter(path));
       break;
     case 'U':
       platform_.Reg.DeleteKey(RegistryRoot::CurrentUser, path);
@@ -80,7 +75,15 @@ void TUninstaller::RemoveFolder(const std::string& path) {
     DeferredFolders.push_back(path);
     return;
   }
-  if (!platform_.Files.RemoveFolder(path)) Failed = true;
+  if (platform_.Files.RemoveFolder(path))
+    removedPaths_.push_back(IncludeDelimiter(path));
+  else if (!(RemovedBefore(IncludeDelimiter(path)) && !platform_.Files.FolderExists(path)))
+    Failed = true;
+}
+
+bool TUninstaller::RemovedBefore(const std::string& path) const {
+  return std::any_of(removedPaths_.begin(), removedPaths_.end(),
+                     [&](const std::string& done) { return SameText(done, path); });
 }
 
 bool TUninstaller::IsOwnFolderOrAncestor(const std::string& path) const {

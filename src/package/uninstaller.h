@@ -33,9 +33,13 @@ class TUninstaller {
   void RemoveItem(char kind, const std::string& path);
   void RemoveFolder(const std::string& path);
   bool IsOwnFolderOrAncestor(const std::string& path) const;
+  bool RemovedBefore(const std::string& path) const;
 
   Platform& platform_;
   std::string executablePath_;
   std::string executableFolder_;
-  std::vector<std::string> removedFiles_;
+  // What this run removed already: a record names a file once per bundle
+  // item, and a folder the installation created also as "E" whenever a
+  // subfolder was made in it, so the same path can come up again.
+  std::vector<std::string> removedPaths_;
 };

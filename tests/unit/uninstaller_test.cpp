@@ -122,6 +122,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {"DC:\\App\\", "FC:\\App\\shared.dll", "FC:\\App\\shared.dll", "Fc:\\app\\SHARED.dll"},
                     [](TTestPlatform& p) { p.Files.AddFile("C:\\App\\shared.dll", "x"); },
                     true},
+        // Each subfolder made in a created folder records that folder again
+        // as "E"; removing the "E" first must not fail the "D" after it.
+        FailureCase{"a created folder also recorded as existing",
+                    {"DC:\\App\\Plugins\\", "EC:\\App\\Plugins\\", "DC:\\App\\Plugins\\Presets\\",
+                     "FC:\\App\\Plugins\\Presets\\a.fxp", "FC:\\App\\Plugins\\Plug.dll"},
+                    [](TTestPlatform& p) {
+                      p.Files.AddFile("C:\\App\\Plugins\\Presets\\a.fxp", "x");
+                      p.Files.AddFile("C:\\App\\Plugins\\Plug.dll", "x");
+                    },
+                    true},
         FailureCase{"a file recorded twice that could not be removed",
                     {"FC:\\App\\locked.dll", "FC:\\App\\locked.dll"},
                     [](TTestPlatform& p) {
