@@ -12,6 +12,8 @@ from pathlib import Path
 SETUPPACK = os.environ.get("SETUPPACK", "")
 SETUP_STUB = os.environ.get("SETUP_STUB", "")
 UIDRIVER = os.environ.get("UIDRIVER", "")
+ENGINE_HOST = os.environ.get("ENGINE_HOST", "")
+WINE_PREFIX = Path(os.environ.get("SETUP_WINEPREFIX") or os.environ.get("WINE_PREFIX", "/nonexistent"))
 WINE_RUN = os.environ.get("WINE_RUN", "")
 WINE_ARCH = os.environ.get("WINE_ARCH", "")
 WORK = Path(os.environ.get("E2E_WORK", tempfile.gettempdir()))
@@ -63,8 +65,8 @@ class E2ETestCase(unittest.TestCase):
             path.write_bytes(content if isinstance(content, bytes) else content.encode("cp1252"))
         return root
 
-    def pack(self, staging, output, *options):
-        stub = [] if "--data" in options else ["--stub", SETUP_STUB]
+    def pack(self, staging, output, *options, stub=None):
+        stub = [] if "--data" in options else ["--stub", stub or SETUP_STUB]
         result = subprocess.run(
             [SETUPPACK, "build", str(staging), "-o", str(output), *stub,
              "--stamp", "2024-05-01T12:00:00", *map(str, options)],
@@ -81,6 +83,27 @@ class E2ETestCase(unittest.TestCase):
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
+
+    def run_wine(self, *args, timeout=120):
+        """Runs a Windows program to its end; answers (exit code, output)."""
+        result = subprocess.run(wine_command(*args), capture_output=True, text=True, timeout=timeout)
+        return result.returncode, result.stdout + result.stderr
+
+    def reg_query(self, key, value):
+        """A registry value as `reg query` prints it, or None when absent."""
+        code, output = self.run_wine("reg", "query", key, "/v", value)
+        if code != 0:
+            return None
+        for line in output.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[0].lower() == value.lower():
+                return parts[2] if len(parts) == 3 else ""
+        return None
+
+    def drive_c(self, windows_path):
+        """The host path of a C:\\ path in the prefix."""
+        assert windows_path[:3].upper() == "C:\\", windows_path
+        return WINE_PREFIX / "drive_c" / windows_path[3:].replace("\\", "/")
 
     def driver(self, *args, timeout=120):
         result = subprocess.run(wine_command(UIDRIVER, *args), capture_output=True, text=True,
