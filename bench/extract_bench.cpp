@@ -1,7 +1,5 @@
 #include "extract_bench.h"
 
-#include <unistd.h>
-
 #include "package/package_reader.h"
 #include "platform/host/host_file_stream.h"
 #include "reader_extraction.h"
@@ -16,14 +14,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // A contender that extracts into a fresh folder of its own, checks that the
-// whole tree arrived and removes it again, all outside the timed part. Each
-// run starts after sync(), so that it does not pay for the writeback of the
-// run before it.
+// whole tree arrived and removes it again, all outside the timed part. Removing
+// the tree also drops its unwritten pages, so a run does not pay for the
+// writeback of the run before it.
 TContender Extraction(const char* name, const fs::path& destination, const TPackageContents& contents,
                       std::function<void()> run) {
   return {name,
           [destination] {
-            ::sync();
             fs::remove_all(destination);
             fs::create_directories(destination);
           },
