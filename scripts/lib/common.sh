@@ -42,17 +42,31 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
+# Debian's Wine looks for its own fonts (Tahoma, MS Sans Serif...) in a
+# place that does not resolve, so the windows would get no proper font at
+# all; the prefix gets copies of them.
+install_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$fonts/tahoma.ttf" ] && return
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/* "$fonts/"
+}
+
 # Creates the Wine prefix once.
 ensure_wine_prefix() {
   local arch=$1
   wine_env "$arch"
-  if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows" ]; then return; fi
+  if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows" ]; then
+    install_wine_fonts
+    return
+  fi
   log "creating the $arch Wine prefix in $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
   /usr/bin/wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || die "wineboot did not create $WINEPREFIX"
+  install_wine_fonts
 }
 
 # Starts an X server for the windows of the programs under test, unless one
