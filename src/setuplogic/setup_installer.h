@@ -1,0 +1,163 @@
+// The setup logic: the installation's settings read from "Setup.ini" and its
+// companions, their symbols, the host folders of plug-ins, an earlier
+// installation, and the installation run itself. The wizard creates one and
+// shows and edits its settings; Install does the work.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/program_version.h"
+#include "common/stream.h"
+#include "package/installer.h"
+#include "platform/platform.h"
+#include "setuplogic/install_progress.h"
+#include "setuplogic/setup_bundle_item.h"
+#include "setuplogic/side_image.h"
+
+// One entry of a list section of "Setup.ini": NAME=VALUE, as written.
+struct TListEntry {
+  std::string Name;
+  std::string Value;
+  int Line = 0;  // in "Setup.ini", for messages
+};
+using TSettingList = std::vector<TListEntry>;
+
+// A registry value named by a settings text: the key path (from the root,
+// beginning with "\") and the value name ("" is the key's default value).
+struct TRegistryLocation {
+  std::string KeyPath;
+  std::string ValueName;
+  bool operator==(const TRegistryLocation&) const = default;
+};
+
+// The optional wizard pages ([Pages]).
+namespace setup_page {
+inline constexpr unsigned kVstPluginFolder = 1;
+inline constexpr unsigned kDigiPluginFolder = 2;
+inline constexpr unsigned kPhotoshopPluginFolder = 4;
+inline constexpr unsigned kPersonalization = 8;
+}  // namespace setup_page
+
+// The shortcut choices ([Shortcuts] keys and the user's selection).
+namespace setup_shortcut {
+inline constexpr unsigned kStartMenu = 1;
+inline constexpr unsigned kDesktop = 2;
+}  // namespace setup_shortcut
+
+class TSetupInstaller {
+ public:
+  // Opens and verifies the package, reads "Setup.ini", "Setup.lic" and, for a
+  // bundle, "BundleInfo.ini", and detects folders and an earlier
+  // installation. Raises the package's, the file layer's and the settings'
+  // errors ("Invalid configuration in Setup.ini", version and time errors).
+  explicit TSetupInstaller(Platform& platform);
+
+  // -- settings of [Setup] ----------------------------------------------
+  std::string ProductName;
+  std::string ProductSuffix;
+  std::string RegistryRoot;  // always beginning with "\"
+  std::string InstallDescription;
+  bool IgnoreMinorVersion = true;
+  std::string DefaultFolder;
+  std::string PersonalizeOwner;
+  std::string PersonalizeInfo;
+  std::string BundleSelectHeading;
+  std::string BundleSelectDescription;
+  std::string BundleRegistryRoot;  // beginning with "\" when IsBundle
+  std::string BundleItemName;
+  bool IsBundle = false;
+
+  unsigned Pages = 0;               // setup_page bits
+  unsigned AvailableShortcuts = 0;  // setup_shortcut bits
+  unsigned SelectedShortcuts = 0;   // setup_shortcut bits, chosen in the wizard
+
+  std::string CompleteMessage;  // text symbols expanded
+  std::string CompleteReadme;   // unexpanded; see ReadmePath
+  std::string CompleteProduct;  // unexpanded; see ProductPath
+  std::string LicenseText;      // "Setup.lic", lines joined with CR LF
+
+  TSettingList InstalledFiles, Folders, FoldersRegistry, Components, ComponentsOptions, CallLibraries,
+      RegistrySettings, GlobalRegistrySettings, Shortcuts;
+  std::vector<std::unique_ptr<TSetupBundleItem>> BundleItemList;
+
+  // -- found while the object is built --------------------------------
+  std::string VersionKey;  // FormatVersionKey of the package version
+  std::string ApplicationDataFolder;
+  std::string DocumentsFolder;
+  bool InstallVstPlugin = true, InstallVst3Plugin = true, InstallDigiPlugin = true, InstallPhotoshopPlugin = true;
+  std::string VstPluginFolder, Vst3PluginFolder, DigiPluginFolder, PhotoshopPluginFolder;
+  bool HasVst3Components = false;
+  std::string Vst3ItemList;
+  TProgramVersion InstalledVersion;
+  std::string InstalledVersionKey;
+  bool UpgradeFound = false;
+  std::string InstalledLocation;
+  std::string ProgramFolder;
+  std::string PreviousOwner;
+  std::string OwnerName;
+  uint64_t RequiredSpace = 0;  // bytes the components need; 64 bits, packages may hold more than 4 GiB
+
+  // -- configuration ------------------------------------------------------
+  // The package's top-level file of that name, else the file beside the
+  // executable (the open error names it when it is neither).
+  std::unique_ptr<TStream> OpenSetupFile(const std::string& name);
+  std::vector<std::string> LoadSetupTextFile(const std::string& name);
+  int BundleItemCount() const { return static_cast<int>(BundleItemList.size()); }
+  TSetupBundleItem& BundleItem(int index) { return *BundleItemList.at(static_cast<size_t>(index)); }
+  const TProgramVersion& ProductVersion() const { return engine_->Version; }
+  std::string FullProductName() const;
+  std::string FormatVersionKey(int32_t major, int32_t minor) const;
+  std::string ProductRegistryKey(const std::string& sub) const;
+  bool IsNoOverwrite(const std::string& name) const;
+  std::string ProductPath();
+  std::string ReadmePath();
+
+  // -- symbols ------------------------------------------------------------
+  std::string ExpandText(const std::string& text) const;
+  // Expanded folder text, or "" when it names a declined plug-in folder or
+  // $BundleItem without an item.
+  std::string ExpandPath(const std::string& text, const TSetupBundleItem* item);
+  std::string CustomFolderValue(size_t index);
+  TRegistryLocation CustomFolderRegistryLocation(size_t index, const std::string& versionKey);
+  TRegistryLocation SplitRegistryPath(const std::string& path, const std::string& versionKey,
+                                      const TSetupBundleItem* item);
+
+  // -- plug-in host folders ---------------------------------------------
+  void FindDigiPluginFolder();
+  void FindVstPluginFolder();
+  void FindVst3Folder();
+  void FindPhotoshopPluginFolder();
+  bool ItemHasVst3Components(const TSetupBundleItem* item);
+  static bool IsVst3Destination(const std::string& destination);
+  // The engine's file-name hook for VST 3 components: ".dll" becomes ".vst3".
+  static void RenameVst3File(std::string& path);
+
+  // -- earlier installation and records ------------------------------------
+  bool HasInstallRights();
+  void FindInstalledVersion();
+  void FindProgramFolder();
+  void FindOwnerName();
+  bool CanCreateFolder(const std::string& folder);
+  void SetProgramFolder(const std::string& folder);
+  void WriteVersionRecord();
+  void WriteFolderRecords();
+  void WriteOwnerRecord();
+  // "Setup.jpg" decoded; the open error or "JPEG error #%d".
+  TDecodedImage LoadSideImage();
+
+  // -- the installation run -----------------------------------------------
+  void Install(IInstallProgress& progress);
+
+  TInstaller& Engine() { return *engine_; }
+  Platform& PlatformServices() { return platform_; }
+
+ private:
+  void LoadConfiguration();
+  void LoadBundleItems();
+
+  Platform& platform_;
+  std::unique_ptr<TInstaller> engine_;
+};
