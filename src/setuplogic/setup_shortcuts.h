@@ -8,6 +8,7 @@ class TSetupInstaller;
 // removes the shortcuts to TARGET from the link's folder and creates
 // TITLE.lnk there (TARGET's name without extension when there is no title).
 // A title with "\" places the link in a subfolder, which is made and recorded
-// for the uninstaller; an entry whose subfolder cannot be made, or whose
-// target names a declined plug-in folder, is skipped.
+// for the uninstaller (the Start menu's and the desktop's own folders never
+// are); an entry whose subfolder cannot be made, or whose target names a
+// declined plug-in folder, is skipped.
 void CreateShortcuts(TSetupInstaller& setup);
