@@ -128,7 +128,12 @@ void TSetupInstaller::Install(IInstallProgress& progress) {
   CreateShortcuts(*this);
 
   // The wizard hands over the program folder with its trailing backslash;
-  // one without it must not turn into "...\ProductUninst.exe".
-  engine_->RegisterUninstaller(IncludeDelimiter(ProgramFolder) + "Uninst.exe", FullProductName(), FullProductName(),
+  // one without it must not turn into "...\ProductUninst.exe". A product
+  // whose components all go elsewhere (plug-ins only) has no program folder
+  // yet: it is made and recorded like the folders of the components, so
+  // that the uninstaller's batch file takes it away again.
+  const std::string programFolder = IncludeDelimiter(ProgramFolder);
+  if (!platform_.Files.FolderExists(programFolder)) engine_->ForceFolder(programFolder);
+  engine_->RegisterUninstaller(programFolder + "Uninst.exe", FullProductName(), FullProductName(),
                                reinterpret_cast<const uint8_t*>(ProductName.data()), ProductName.size());
 }
