@@ -28,7 +28,8 @@ TEST(RecordCommand, PrintsNameVersionAndItemsFromEveryKindOfFile) {
   StoreInt32(image.data() + 48, 4096);
   StoreInt32(image.data() + 52, 1);
   WriteFile(temp / "App/Uninst.exe", std::string(image.begin(), image.end()) + record);
-  WriteFile(temp / "Side/Uninst.exe", std::string(FakeStub(4096).begin(), FakeStub(4096).end()));
+  const std::vector<uint8_t> bare = FakeStub(4096);
+  WriteFile(temp / "Side/Uninst.exe", std::string(bare.begin(), bare.end()));
   WriteFile(temp / "Side/Uninstall.dat", record);
   WriteFile(temp / "Bare.dat", record);
   for (const char* file : {"App/Uninst.exe", "Side/Uninst.exe", "Bare.dat"}) {
