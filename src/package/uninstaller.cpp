@@ -109,8 +109,10 @@ void TUninstaller::StartSelfDelete() {
   std::string text;
   for (const std::string& line : SelfDeleteScript(batchFile)) text += line + "\r\n";
   {
+    // cmd reads batch files in the console's code page, not the ANSI one: a
+    // folder named with an accented letter would otherwise stay behind.
     auto out = platform_.Files.Create(batchFile);
-    out->WriteText(text);
+    out->WriteText(platform_.Sys.ToConsoleText(text));
   }
   platform_.ShellServices.Open(batchFile, true, nullptr);
 }

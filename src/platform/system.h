@@ -18,4 +18,7 @@ class System {
   virtual void Sleep(uint32_t milliseconds) = 0;
   // Handles the window messages that are waiting, once.
   virtual void ProcessMessages() = 0;
+  // The text in the console's (OEM) code page, which is how cmd reads a
+  // batch file; characters it lacks become the closest it has.
+  virtual std::string ToConsoleText(const std::string& ansiText) = 0;
 };

@@ -84,14 +84,16 @@ class E2ETestCase(unittest.TestCase):
         self.processes.append(process)
         return process
 
-    def run_wine(self, *args, timeout=120):
+    def run_wine(self, *args, timeout=120, encoding="utf-8"):
         """Runs a Windows program to its end; answers (exit code, output)."""
-        result = subprocess.run(wine_command(*args), capture_output=True, text=True, timeout=timeout)
+        result = subprocess.run(wine_command(*args), capture_output=True, text=True, encoding=encoding,
+                                errors="replace", timeout=timeout)
         return result.returncode, result.stdout + result.stderr
 
     def reg_query(self, key, value):
         """A registry value as `reg query` prints it, or None when absent."""
-        code, output = self.run_wine("reg", "query", key, "/v", value)
+        # reg writes to a pipe in the console's code page.
+        code, output = self.run_wine("reg", "query", key, "/v", value, encoding="cp437")
         if code != 0:
             return None
         for line in output.splitlines():

@@ -7,10 +7,11 @@ import time
 
 from harness import ENGINE_HOST, WINE_PREFIX, E2ETestCase
 
-# Names of their own for every run, so that what a failed run left behind in
+# An accented vendor name: the batch file must still find the folder. Names
+# of their own for every run, so that what a failed run left behind in
 # the shared prefix cannot hide or fake anything.
 RUN = f"{os.getpid()}"
-VENDOR = f"C:\\Program Files\\Engine Vendor {RUN}"
+VENDOR = f"C:\\Program Files\\Engine Vendor Caf\u00e9 {RUN}"
 FOLDER = VENDOR + "\\Engine Test"
 KEY_NAME = f"Engine Test 2.10 {RUN}"
 UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + KEY_NAME
@@ -80,7 +81,7 @@ class EngineTest(E2ETestCase):
         self.assertEqual(self.reg_query("HKCU\\Software\\Engine Test\\" + KEY_NAME, "Count"), "0x3")
         installed = self.snapshot()
         new_files = set(installed[0]) - set(before[0])
-        self.assertTrue(any(p.endswith("/Engine Test.lnk") for p in new_files), new_files)
+        self.assertTrue(any(p.endswith(f"/{KEY_NAME}.lnk") for p in new_files), new_files)
 
         # The uninstaller, started as Windows would start it.
         code, output = self.run_wine(FOLDER + "\\Uninst.exe")

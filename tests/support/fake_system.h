@@ -32,6 +32,8 @@ class TFakeSystem : public System {
   int TextHeight(const std::string& face, int height, const std::string& text) override;
   void Sleep(uint32_t milliseconds) override { sleeps_.push_back(milliseconds); }
   void ProcessMessages() override { ++processMessagesCalls_; }
+  // Marks the conversion so that tests see it happened: "<oem:" + text + ">".
+  std::string ToConsoleText(const std::string& ansiText) override { return "<oem:" + ansiText + ">"; }
 
   // Set-up. Starts as user "Tester" on Windows 6 at 96 pixels per inch with
   // "Segoe UI", "Tahoma" and "MS Sans Serif" installed.

@@ -183,12 +183,14 @@ TEST_F(UninstallerTest, SelfDeleteWritesTheBatchFileAndStartsItHidden) {
   uninstaller.RemoveAll();
   uninstaller.StartSelfDelete();
   EXPECT_EQ(platform.Files.Content("C:\\Temp\\Uninstall.bat"),
+            "<oem:"
             ":Repeat\r\n"
             "del \"C:\\Tools\\100%% Gain\\Uninst.exe\"\r\n"
             "if exist \"C:\\Tools\\100%% Gain\\Uninst.exe\" goto Repeat\r\n"
             "rd \"C:\\Tools\\100%% Gain\"\r\n"
             "rd \"C:\\Tools\\100%% Gain\"\r\n"
-            "del \"C:\\Temp\\Uninstall.bat\"\r\n");
+            "del \"C:\\Temp\\Uninstall.bat\"\r\n"
+            ">");
   ASSERT_EQ(platform.ShellServices.Opened().size(), 1u);
   EXPECT_EQ(platform.ShellServices.Opened()[0].File, "C:\\Temp\\Uninstall.bat");
   EXPECT_TRUE(platform.ShellServices.Opened()[0].Hidden);

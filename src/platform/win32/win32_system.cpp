@@ -132,3 +132,9 @@ void TWin32System::ProcessMessages() {
     DispatchMessageA(&message);
   }
 }
+
+std::string TWin32System::ToConsoleText(const std::string& ansiText) {
+  std::string oem = ansiText;
+  if (!oem.empty()) CharToOemBuffA(ansiText.data(), oem.data(), static_cast<DWORD>(oem.size()));
+  return oem;
+}

@@ -19,4 +19,5 @@ class TWin32System : public System {
   void Sleep(uint32_t milliseconds) override;
   // A WM_QUIT among them is left in the queue for the program's own loop.
   void ProcessMessages() override;
+  std::string ToConsoleText(const std::string& ansiText) override;
 };

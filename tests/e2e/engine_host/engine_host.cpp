@@ -40,7 +40,7 @@ int Install(Platform& platform, const std::string& folder, const std::string& ke
 
   TShellServices shell(platform);
   const std::string programs = shell.GetSpecialFolder(SpecialFolderKind::Programs);
-  installer.AddShortcut(programs + "\\Engine Test.lnk", folder + "\\Main.txt");
+  installer.AddShortcut(programs + "\\" + keyName + ".lnk", folder + "\\Main.txt");
 
   const std::string name = "Engine Test";
   installer.RegisterUninstaller(folder + "\\Uninst.exe", keyName, keyName + " display",
