@@ -35,10 +35,13 @@ add_library(setup_package_writer STATIC
 target_link_libraries(setup_package_writer PUBLIC setup_package)
 
 add_library(setup_logic STATIC
+  src/setuplogic/bundle_info.cpp
+  src/setuplogic/folder_template.cpp
   src/setuplogic/free_space.cpp
   src/setuplogic/ini_file.cpp
   src/setuplogic/installation_run.cpp
   src/setuplogic/registry_settings.cpp
+  src/setuplogic/setup_bundle_item.cpp
   src/setuplogic/setup_shortcuts.cpp
   src/setuplogic/setup_uninstaller.cpp
 )
