@@ -36,14 +36,21 @@ target_link_libraries(setup_package_writer PUBLIC setup_package)
 
 add_library(setup_logic STATIC
   src/setuplogic/bundle_info.cpp
+  src/setuplogic/destination_folder.cpp
   src/setuplogic/folder_template.cpp
   src/setuplogic/free_space.cpp
   src/setuplogic/ini_file.cpp
+  src/setuplogic/install_rights.cpp
   src/setuplogic/installation_run.cpp
+  src/setuplogic/installed_version.cpp
+  src/setuplogic/plugin_folders.cpp
   src/setuplogic/registry_settings.cpp
   src/setuplogic/setup_bundle_item.cpp
+  src/setuplogic/setup_configuration.cpp
   src/setuplogic/setup_shortcuts.cpp
   src/setuplogic/setup_uninstaller.cpp
+  src/setuplogic/symbol_expansion.cpp
+  src/setuplogic/version_records.cpp
 )
 target_link_libraries(setup_logic PUBLIC setup_package)
 

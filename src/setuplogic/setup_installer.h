@@ -107,6 +107,7 @@ class TSetupInstaller {
   std::vector<std::string> LoadSetupTextFile(const std::string& name);
   int BundleItemCount() const { return static_cast<int>(BundleItemList.size()); }
   TSetupBundleItem& BundleItem(int index) { return *BundleItemList.at(static_cast<size_t>(index)); }
+  const TSetupBundleItem& BundleItem(int index) const { return *BundleItemList.at(static_cast<size_t>(index)); }
   const TProgramVersion& ProductVersion() const { return engine_->Version; }
   std::string FullProductName() const;
   std::string FormatVersionKey(int32_t major, int32_t minor) const;
@@ -136,11 +137,16 @@ class TSetupInstaller {
   static void RenameVst3File(std::string& path);
 
   // -- earlier installation and records ------------------------------------
+  // The free HasInstallRights of install_rights.h.
   bool HasInstallRights();
   void FindInstalledVersion();
   void FindProgramFolder();
   void FindOwnerName();
+  // Whether every missing folder of a fully qualified path (X:\...) can be
+  // made: tried top-down, and what the test made is removed again. False for
+  // a drive root, a relative path, and a path through or onto a file.
   bool CanCreateFolder(const std::string& folder);
+  // One trailing backslash; the empty text stays empty.
   void SetProgramFolder(const std::string& folder);
   void WriteVersionRecord();
   void WriteFolderRecords();
