@@ -49,10 +49,11 @@ add_library(setup_logic STATIC
   src/setuplogic/setup_configuration.cpp
   src/setuplogic/setup_shortcuts.cpp
   src/setuplogic/setup_uninstaller.cpp
+  src/setuplogic/side_image.cpp
   src/setuplogic/symbol_expansion.cpp
   src/setuplogic/version_records.cpp
 )
-target_link_libraries(setup_logic PUBLIC setup_package)
+target_link_libraries(setup_logic PUBLIC setup_package PRIVATE JPEG::JPEG)
 
 # Host (POSIX or Windows C runtime) file streams for the tools and tests.
 add_library(setup_host STATIC
