@@ -41,6 +41,15 @@ void SetUnixTime(const fs::path& path, int64_t seconds);
 using TStagingFiles = std::map<std::string, std::string>;
 void MakeStaging(const fs::path& root, const TStagingFiles& files);
 
+// The support files of a product that the setup files' check accepts:
+// Setup.ini with the given text, a licence and a side image.
+TStagingFiles SupportFiles(const std::string& setupIni);
+// A Setup.ini that the check accepts: the product version and the [Setup]
+// keys the setup needs, and each component installed below $ProgramFolder.
+std::string SoundSetupIni(const std::string& version, const std::vector<std::string>& components);
+// A small JPEG picture, made with libjpeg.
+std::string SmallJpeg();
+
 // Relative "/" paths of every file and folder below root (folders ending in
 // "/") with the files' contents, for comparing trees byte for byte.
 TStagingFiles ReadTree(const fs::path& root);
