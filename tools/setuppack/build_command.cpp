@@ -10,6 +10,8 @@
 #include "product_version.h"
 #include "progress_meter.h"
 #include "output_file.h"
+#include "setup_check_report.h"
+#include "setup_ini_check.h"
 #include "stamp.h"
 #include "staging_tree.h"
 
@@ -35,13 +37,22 @@ const char* const kBuildHelp =
     "  --jobs N                files compressed at once (default: the cores)\n"
     "  --product-version TEXT  the product version (default: ProductVersion in\n"
     "                          the [Setup] section of Setup.ini)\n"
-    "  -h, --help              show this help\n";
+    "  --strict                refuse the build on warnings of the setup files'\n"
+    "                          check too, not only on errors\n"
+    "  --no-check              skip that check (for test setups that must carry\n"
+    "                          settings the setup program refuses)\n"
+    "  -h, --help              show this help\n"
+    "\n"
+    "Before anything is written, the setup files are checked as \"setuppack\n"
+    "check\" does: each finding is printed as \"FILE:LINE: error: ...\" or\n"
+    "\"FILE:LINE: warning: ...\"; an error refuses the build, a warning does not.\n";
 
 namespace {
 
 const std::vector<TOptionSpec> kOptions = {
     {"--output", "-o", true}, {"--stub", "", true},  {"--data", "", false},           {"--stamp", "", true},
     {"--jobs", "", true},     {"--help", "-h", false}, {"--product-version", "", true},
+    {"--strict", "", false},  {"--no-check", "", false},
 };
 
 constexpr int kMaxJobs = 256;
@@ -124,6 +135,7 @@ int RunBuildCommand(const std::vector<std::string>& args, const TCommandContext&
   const auto outputText = line.Value("--output");
   if (!outputText) throw EUsageError("build wants the output file: -o OUT");
   if (line.Has("--data") && line.Has("--stub")) throw EUsageError("--data writes no executable and takes no --stub");
+  if (line.Has("--strict") && line.Has("--no-check")) throw EUsageError("--strict and --no-check contradict each other");
   const std::string& stagingText = line.Operands()[0];
   const fs::path staging(std::u8string(stagingText.begin(), stagingText.end()));
   const fs::path output(std::u8string(outputText->begin(), outputText->end()));
@@ -143,6 +155,11 @@ int RunBuildCommand(const std::vector<std::string>& args, const TCommandContext&
   CheckOutput(output, staging, stubPath);
   const TStagingTree tree = ReadStagingTree(staging, stamp);
   options.Version = ChooseProductVersion(line.Value("--product-version"), SetupIniText(tree, staging));
+  if (!line.Has("--no-check")) {
+    const bool strict = line.Has("--strict");
+    const TFindingCount count = PrintFindings(CheckSetupFiles(tree.TopLevel), staging, context.Err);
+    if (StopsBuild(count, strict)) throw Exception(FindingSummary(count, strict) + "; nothing was written");
+  }
 
   int64_t packageBytes = 0;
   {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "build_command.h"
+#include "check_command.h"
 #include "command_line.h"
 #include "extract_command.h"
 #include "list_command.h"
@@ -18,6 +19,8 @@ const char* const kSetuppackHelp =
     "Commands:\n"
     "  build STAGING_DIR -o OUT   pack a staging folder into a setup executable\n"
     "                             (or a bare Setup.dat with --data)\n"
+    "  check STAGING_DIR          check its setup files (Setup.ini and its\n"
+    "                             companions) as build does, without building\n"
     "  list FILE                  print the product version and the entries\n"
     "  verify FILE                check a package as the setup program does\n"
     "  extract FILE -C DIR [COMPONENT...]\n"
@@ -38,6 +41,7 @@ struct TCommandEntry {
 
 constexpr TCommandEntry kCommands[] = {
     {"build", RunBuildCommand},
+    {"check", RunCheckCommand},
     {"list", RunListCommand},
     {"verify", RunVerifyCommand},
     {"extract", RunExtractCommand},

@@ -13,7 +13,7 @@
 
 namespace {
 
-const std::string kSetupIni = "[Setup]\r\nProductName=Demo\r\nProductVersion=2.10 beta 3\r\n";
+const std::string kSetupIni = SoundSetupIni("2.10 beta 3", {"Main", "Plugin"});
 const std::string k63 = std::string(59, 'L') + ".dll";
 
 std::string Binary(size_t size) {
@@ -24,9 +24,8 @@ std::string Binary(size_t size) {
 }
 
 TStagingFiles Product() {
-  return {
-      {"Setup.ini", kSetupIni},
-      {"Setup.lic", "Licence\r\n"},
+  TStagingFiles files = SupportFiles(kSetupIni);
+  files.insert({
       {"Main/Program.exe", Binary(300000)},
       {"Main/Docs/Readme.txt", std::string(5000, 'r')},
       {"Main/Empty/", ""},
@@ -36,7 +35,8 @@ TStagingFiles Product() {
       {"Plugin/zeta.txt", "z"},
       {"Plugin/Alpha.txt", "a"},
       {"Plugin/_notes.txt", "n"},
-  };
+  });
+  return files;
 }
 
 class BuildTest : public ::testing::Test {
@@ -82,6 +82,7 @@ TEST_F(BuildTest, ListAndExtractGiveBackTheStagingTree) {
             "F Plugin\\zeta.txt 1\n"
             "F Plugin\\_notes.txt 1\n"
             "F Setup.ini " + std::to_string(kSetupIni.size()) + "\n"
+            "F Setup.jpg " + std::to_string(SmallJpeg().size()) + "\n"
             "F Setup.lic 9\n");
 
   const fs::path out = temp_ / "out";

@@ -15,8 +15,9 @@ namespace {
 class SetuppackProgram : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeStaging(temp_ / "Caf\xC3\xA9 staging", {{"Setup.ini", "[Setup]\r\nProductVersion=1.16\r\n"},
-                                                {"Main/Program.exe", std::string(1000, 'p')}});
+    TStagingFiles files = SupportFiles(SoundSetupIni("1.16", {"Main"}));
+    files["Main/Program.exe"] = std::string(1000, 'p');
+    MakeStaging(temp_ / "Caf\xC3\xA9 staging", files);
     const std::vector<uint8_t> stub = FakeStub();
     WriteFile(temp_ / "stub.exe", std::string(stub.begin(), stub.end()));
   }
@@ -50,10 +51,13 @@ TEST_F(SetuppackProgram, AnswersWithExitCodesAndKeepsResultsAndErrorsApart) {
       {"list --help", 0, true, false},
       {"verify --help", 0, true, false},
       {"extract --help", 0, true, false},
+      {"check --help", 0, true, false},
       {"", 2, false, true},
       {"pack", 2, false, true},
       {"build", 2, false, true},
       {"build %T/'Caf\xC3\xA9 staging' -o %T/Setup.exe --stub %T/stub.exe --stamp 2024-05-01", 0, true, false},
+      {"check %T/'Caf\xC3\xA9 staging'", 0, true, false},
+      {"check %T/nothing", 1, false, true},
       {"verify %T/Setup.exe", 0, true, false},
       {"list %T/Setup.exe", 0, true, false},
       {"extract %T/Setup.exe -C %T/out main", 0, true, false},
@@ -69,7 +73,7 @@ TEST_F(SetuppackProgram, AnswersWithExitCodesAndKeepsResultsAndErrorsApart) {
     EXPECT_EQ(!result.Err.empty(), c.err) << c.command << "\n" << result.Err;
   }
   const TToolResult help = Run("--help");
-  for (const char* command : {"build", "list", "verify", "extract"})
+  for (const char* command : {"build", "check", "list", "verify", "extract"})
     EXPECT_NE(help.Out.find(std::string("  ") + command + " "), std::string::npos) << command;
   EXPECT_EQ(ReadFile(temp_ / "out/Main/Program.exe"), std::string(1000, 'p'));
 }

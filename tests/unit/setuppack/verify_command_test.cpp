@@ -13,8 +13,9 @@ namespace {
 class VerifyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    MakeStaging(temp_ / "staging", {{"Setup.ini", "[Setup]\r\nProductVersion=1.16\r\n"},
-                                    {"Main/Program.exe", std::string(20000, 'p')}});
+    TStagingFiles files = SupportFiles(SoundSetupIni("1.16", {"Main"}));
+    files["Main/Program.exe"] = std::string(20000, 'p');
+    MakeStaging(temp_ / "staging", files);
     const std::vector<uint8_t> stub = FakeStub();
     WriteFile(temp_ / "stub.exe", std::string(stub.begin(), stub.end()));
     const TToolResult result = RunTool({"build", Arg(temp_ / "staging"), "-o", Arg(setup_), "--stub",
