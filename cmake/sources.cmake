@@ -55,6 +55,15 @@ add_library(setup_logic STATIC
 )
 target_link_libraries(setup_logic PUBLIC setup_package PRIVATE JPEG::JPEG)
 
+# The program's start-up: run mode and hand-over to the setup or the
+# uninstaller. Portable, so that its error handling is tested natively; the
+# Windows entry point is in src/setup.
+add_library(setup_startup STATIC
+  src/setup/run_mode.cpp
+  src/setup/startup.cpp
+)
+target_link_libraries(setup_startup PUBLIC setup_logic)
+
 # Host (POSIX or Windows C runtime) file streams for the tools and tests.
 add_library(setup_host STATIC
   src/platform/host/host_file_stream.cpp

@@ -3,8 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "platform/win32/win32_dialogs.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_platform.h"
 #include "setup/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -14,8 +13,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  TWin32FileSystem files;
-  TWin32Dialogs dialogs;
-  const int exitCode = RunProgram(files, dialogs);
+  TWin32Platform win32;
+  Platform platform = win32.Bundle();
+  const int exitCode = RunProgram(platform);
+  // At once: the uninstaller's batch file is waiting for this file to be free.
   ExitProcess(static_cast<UINT>(exitCode));
 }

@@ -1,32 +1,37 @@
 #include "setup/startup.h"
 
-#include "common/errors.h"
-#include "package/package_locator.h"
-#include "package/package_reader.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
-#include "setup/run_mode.h"
+#include <new>
 
-int RunSetupMode(FileSystem& files, Dialogs& dialogs) {
-  dialogs.SetTitle("Setup");
+#include "common/errors.h"
+#include "platform/platform.h"
+#include "setup/run_mode.h"
+#include "setuplogic/setup_installer.h"
+#include "setuplogic/setup_uninstaller.h"
+
+int RunSetupMode(Platform& platform) {
+  platform.Boxes.SetTitle("Setup");
   try {
-    auto package = OpenPackage(files);
-    const TPackageInfo info = VerifyPackage(*package);
-    package.reset();
-    dialogs.Show(MessageKind::Information, "The setup package is intact.\rProduct version " +
-                                               info.Version.VersionText());
+    TSetupInstaller installer(platform);
+    platform.Boxes.Show(MessageKind::Information, installer.FullProductName() + "\rProduct version " +
+                                                      installer.ProductVersion().VersionText());
   } catch (const Exception& error) {
-    dialogs.Show(MessageKind::Error, error.Message());
+    platform.Boxes.Show(MessageKind::Error, error.Message());
   }
   return 0;
 }
 
-int RunProgram(FileSystem& files, Dialogs& dialogs) {
+int RunProgram(Platform& platform) {
+  // Whatever escapes is reported the way an unhandled error is, with the
+  // name of its class, and ends the program with exit code 1.
   try {
-    if (IsUninstallerCopy(files)) return 0;
-    return RunSetupMode(files, dialogs);
+    if (IsUninstallerCopy(platform.Files)) return RunUninstallerMode(platform);
+    return RunSetupMode(platform);
   } catch (const Exception& error) {
-    dialogs.ShowApplicationError(error.ClassName(), error.Message());
-    return 1;
+    platform.Boxes.ShowApplicationError(error.ClassName(), error.Message());
+  } catch (const std::bad_alloc&) {
+    platform.Boxes.ShowApplicationError("EOutOfMemory", "Out of memory");
+  } catch (const std::exception& error) {
+    platform.Boxes.ShowApplicationError("Exception", error.what());
   }
+  return 1;
 }

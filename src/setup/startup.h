@@ -2,13 +2,13 @@
 // uninstaller, and reports what fails on the way.
 #pragma once
 
-class FileSystem;
-class Dialogs;
+struct Platform;
 
 // Runs the program and answers its exit code: 0, or 1 after an error that
-// nothing handled (reported as an application error).
-int RunProgram(FileSystem& files, Dialogs& dialogs);
+// nothing handled (reported as an application error naming its class).
+int RunProgram(Platform& platform);
 
-// Setup mode: verifies the package and, for now, shows its product version.
-// A failure is shown in the error box; the exit code is 0 either way.
-int RunSetupMode(FileSystem& files, Dialogs& dialogs);
+// Setup mode: builds the setup logic from the package and, until the wizard
+// exists, names the product and its version in an information box. A failure
+// is shown in the error box; the exit code is 0 either way.
+int RunSetupMode(Platform& platform);
