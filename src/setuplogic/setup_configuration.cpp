@@ -34,8 +34,13 @@ bool HasKey(const TSettingList& list, const char* key) {
   return false;
 }
 
-std::string WithLeadingBackslash(const std::string& keyPath) {
-  return StartsWith(keyPath, "\\") ? keyPath : "\\" + keyPath;
+// A registry root as every key below it is formed from it: from the root
+// of the hive, and without trailing backslashes, which would put an empty
+// name before the version key ("\Software\Maker\\2.0").
+std::string RootedKeyPath(const std::string& keyPath) {
+  std::string rooted = StartsWith(keyPath, "\\") ? keyPath : "\\" + keyPath;
+  while (rooted.size() > 1 && rooted.back() == '\\') rooted.pop_back();
+  return rooted;
 }
 
 std::string ReadAll(TStream& stream) {
@@ -118,8 +123,8 @@ void TSetupInstaller::LoadConfiguration() {
   // message names the setting before anything else has been looked at.
   FormatFolderTemplate(DefaultFolder, 0);
 
-  RegistryRoot = WithLeadingBackslash(RegistryRoot);
-  if (IsBundle) BundleRegistryRoot = WithLeadingBackslash(BundleRegistryRoot);
+  RegistryRoot = RootedKeyPath(RegistryRoot);
+  if (IsBundle) BundleRegistryRoot = RootedKeyPath(BundleRegistryRoot);
 
   AvailableShortcuts = 0;
   if (HasKey(Shortcuts, "StartMenu")) AvailableShortcuts |= setup_shortcut::kStartMenu;

@@ -44,11 +44,6 @@ void CheckRegistryRoot(const std::string& file, const TIniEntry& entry, TFinding
       return;
     }
   }
-  if (EndsWith(value, "\\"))
-    findings.Warning(file, entry.Line,
-                     "RegistryRoot " + Quoted(value) +
-                         " ends with \"\\\"; the setup adds one before the version key, which gives an empty key "
-                         "name in between; leave the last \"\\\" out");
 }
 
 void CheckDefaultFolder(const std::string& file, const TIniEntry& entry, TFindingList& findings) {

@@ -62,6 +62,8 @@ const TConfigurationCase kConfigurationCases[] = {
        EXPECT_EQ(s.RegistryRoot, "\\Software\\A");
        EXPECT_EQ(s.ProductRegistryKey("2.0"), "\\Software\\A\\2.0");
      }},
+    {"RegistryRootLosesTrailingBackslashes", "[Setup]\r\nRegistryRoot=Software\\A\\\\\r\nDefaultFolder=A\r\n",
+     [](const TSetupInstaller& s) { EXPECT_EQ(s.ProductRegistryKey("2.0"), "\\Software\\A\\2.0"); }},
     {"AnEmptyValueIsEmptyNotTheDefault", "[Setup]\r\nProductName=Tool\r\nInstallDescription=\r\n" + kRoot,
      [](const TSetupInstaller& s) { EXPECT_EQ(s.InstallDescription, ""); }},
     {"AnAbsentDescriptionIsTheProductName", "[Setup]\r\nProductName=Tool\r\n" + kRoot,
