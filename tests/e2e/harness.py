@@ -108,9 +108,15 @@ class E2ETestCase(unittest.TestCase):
         return WINE_PREFIX / "drive_c" / windows_path[3:].replace("\\", "/")
 
     def driver(self, *args, timeout=120):
-        result = subprocess.run(wine_command(UIDRIVER, *args), capture_output=True, text=True,
-                                timeout=timeout)
-        return result.returncode, [Control(line) for line in result.stdout.splitlines() if "|" in line]
+        # Its output comes through a file, not a pipe: a Wine server that this
+        # call happens to start inherits the pipe and would hold it open as
+        # long as the program under test runs, which waits for this very call.
+        with tempfile.TemporaryFile() as output:
+            result = subprocess.run(wine_command(UIDRIVER, *args), stdout=output, stderr=subprocess.DEVNULL,
+                                    timeout=timeout)
+            output.seek(0)
+            text = output.read().decode("utf-8", errors="replace")
+        return result.returncode, [Control(line) for line in text.splitlines() if "|" in line]
 
     def answer(self, title, button, seconds=60):
         """Waits for a box or window titled title, returns its controls and presses button."""

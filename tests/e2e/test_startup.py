@@ -12,7 +12,8 @@ CORRUPTED = "The installer appears to be corrupted. Please download it again."
 
 def product(version="2.10"):
     return {
-        "Setup.ini": f"[Setup]\r\nProductName=Demo\r\nProductVersion={version}\r\n",
+        "Setup.ini": f"[Setup]\r\nProductName=Demo\r\nProductVersion={version}\r\n"
+                     "RegistryRoot=Software\\Startup Test\\Demo\r\nDefaultFolder=Startup Test\\Demo %d\r\n",
         "Setup.lic": "Licence\r\n",
         "Main/Program.txt": "program\r\n" * 50,
         "Main/Docs/Readme.txt": "read me\r\n",
@@ -28,7 +29,15 @@ class StartupTest(E2ETestCase):
         exe = self.pack(self.staging(product("2.10 beta 3")), self.work / "Setup.exe")
         process = self.start(exe)
         text = self.box_text(self.answer("Information", "OK"))
-        self.assertIn("Product version 2.10 beta 3", text)
+        self.assertEqual(text.replace("\r\n", "\r"), "Demo 2.10 beta 3\rProduct version 2.10 beta 3")
+        self.assertEqual(self.wait_exit(process), 0)
+
+    def test_settings_that_are_not_valid_show_their_message(self):
+        files = product()
+        files["Setup.ini"] = "[Setup]\r\nProductName=Demo\r\nProductVersion=2.10\r\n"
+        exe = self.pack(self.staging(files), self.work / "Setup.exe", "--no-check")
+        process = self.start(exe)
+        self.assertEqual(self.box_text(self.answer("Setup", "OK")), "Invalid configuration in Setup.ini.")
         self.assertEqual(self.wait_exit(process), 0)
 
     def test_a_damaged_package_shows_the_corruption_message(self):
@@ -69,14 +78,23 @@ class StartupTest(E2ETestCase):
     def test_the_uninstaller_flag_is_read_from_the_file(self):
         exe = self.pack(self.staging(product()), self.work / "Setup.exe")
         data = bytearray(exe.read_bytes())
-        for flag, expect_wizard in ((2, True), (-1, True), (1, False)):
+        for flag in (2, -1):
             struct.pack_into("<i", data, 52, flag)
             copy = self.work / f"Copy{flag}.exe"
             copy.write_bytes(data)
             process = self.start(copy)
-            if expect_wizard:
-                self.answer("Information", "OK")
+            self.answer("Information", "OK")
             self.assertEqual(self.wait_exit(process), 0, flag)
+        # The flag 1 makes the uninstaller, which finds a package where its
+        # record should be: an unhandled error, exit code 1.
+        struct.pack_into("<i", data, 52, 1)
+        copy = self.work / "Uninst.exe"
+        copy.write_bytes(data)
+        process = self.start(copy)
+        text = self.box_text(self.answer("Application Error", "OK"))
+        self.assertIn("ESetupError", text)
+        self.assertIn("Invalid uninstall data signature", text)
+        self.assertEqual(self.wait_exit(process), 1)
 
     # -- helpers ----------------------------------------------------------
     def stub_path(self):

@@ -1,0 +1,91 @@
+// A test host for the installation run on the real Windows layer. Packed by
+// setuppack as the stub of a setup, it plays the wizard's part without its
+// window: it builds the setup logic from its package, makes the choices a
+// user would make, and runs the installation, printing every progress call.
+//
+//   installation_host.exe folder=PATH [shortcuts=BITS] [vst=0|1] [vst3=0|1]
+//                         [digi=0|1] [photoshop=0|1] [vstfolder=PATH]
+//                         [digifolder=PATH] [photoshopfolder=PATH] [owner=NAME]
+//                         [unselect=INDEX]...
+//
+// Started without arguments it is the setup program itself: the same
+// start-up as Setup.exe, so the uninstaller copy that the run writes (a copy
+// of this host) behaves exactly like the real Uninst.exe.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "common/errors.h"
+#include "platform/win32/win32_platform.h"
+#include "setup/startup.h"
+#include "setuplogic/setup_installer.h"
+
+namespace {
+
+class TPrintingProgress : public IInstallProgress {
+ public:
+  void SetProgress(int percent) override {
+    std::printf("progress %d\n", percent);
+    std::fflush(stdout);
+  }
+  void SetStatusText(const std::string& text) override {
+    std::printf("status %s\n", text.c_str());
+    std::fflush(stdout);
+  }
+};
+
+bool Flag(const std::string& value) { return value != "0"; }
+
+// Applies one name=value choice; false for one it does not know.
+bool Choose(TSetupInstaller& setup, const std::string& name, const std::string& value) {
+  if (name == "folder") setup.SetProgramFolder(value);
+  else if (name == "shortcuts") setup.SelectedShortcuts = static_cast<unsigned>(std::atoi(value.c_str()));
+  else if (name == "vst") setup.InstallVstPlugin = Flag(value);
+  else if (name == "vst3") setup.InstallVst3Plugin = Flag(value);
+  else if (name == "digi") setup.InstallDigiPlugin = Flag(value);
+  else if (name == "photoshop") setup.InstallPhotoshopPlugin = Flag(value);
+  else if (name == "vstfolder") setup.VstPluginFolder = value;
+  else if (name == "digifolder") setup.DigiPluginFolder = value;
+  else if (name == "photoshopfolder") setup.PhotoshopPluginFolder = value;
+  else if (name == "owner") setup.OwnerName = value;
+  else if (name == "unselect") setup.BundleItem(std::atoi(value.c_str())).Selected = false;
+  else return false;
+  return true;
+}
+
+int Install(Platform& platform, int argc, char** argv) {
+  TSetupInstaller setup(platform);
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const size_t equals = argument.find('=');
+    if (equals == std::string::npos || !Choose(setup, argument.substr(0, equals), argument.substr(equals + 1))) {
+      std::fprintf(stderr, "unknown choice: %s\n", argv[i]);
+      return 2;
+    }
+  }
+  TPrintingProgress progress;
+  setup.Install(progress);
+  std::printf("installed %s into %s\n", setup.FullProductName().c_str(), setup.ProgramFolder.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  TWin32Platform win32;
+  Platform platform = win32.Bundle();
+  if (argc == 1) return RunProgram(platform);
+  try {
+    return Install(platform, argc, argv);
+  } catch (const Exception& e) {
+    std::printf("error %s: %s\n", e.ClassName(), e.Message().c_str());
+    return 1;
+  }
+}

@@ -1,0 +1,286 @@
+"""The installation run and the uninstaller on the real Windows layer: a test
+host packed as the stub of a setup installs a product the way the wizard
+would, the prefix is checked, and the Uninst.exe it leaves is started as a
+user starts it, answered through the UI driver, and takes everything away."""
+
+import glob
+import os
+import struct
+import subprocess
+import time
+from pathlib import Path
+
+from harness import UIDRIVER, WINE_PREFIX, E2ETestCase, wine_command
+from test_engine import file_tree
+
+INSTALLATION_HOST = os.environ.get("INSTALLATION_HOST", "")
+TEST_PLUGIN = os.environ.get("TEST_PLUGIN", "")
+TEST_PLUGIN_RUNTIME = os.environ.get("TEST_PLUGIN_RUNTIME", "")
+
+# Names of their own for every run, so that what a failed run left behind in
+# the shared prefix cannot hide or fake anything.
+RUN = f"{os.getpid()}"
+VENDOR = f"C:\\Program Files\\Setup Host {RUN}"
+FOLDER = VENDOR + "\\Tool"
+VST_FOLDER = VENDOR + "\\VstPlugins"
+VST3_FOLDER = "C:\\Program Files\\Common Files\\VST3"
+DIGI_FOLDER = "C:\\Program Files\\Common Files\\Digidesign\\DAE\\Plug-Ins"
+ROOT = f"Software\\Setup Host Test {RUN}"
+SUITE_ROOT = f"Software\\Setup Host Suite {RUN}"
+PRODUCT_KEY = ROOT + "\\Tool\\2.0"
+ENTRY = f"Host Tool 2.10 {RUN}"
+# Wine keeps window colours and metrics here while any window is open.
+WINE_VOLATILE_KEY = "[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters"
+UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + ENTRY
+
+SETUP_INI = f"""[Setup]
+ProductVersion=2.10
+ProductName=Host Tool
+ProductSuffix={RUN}
+RegistryRoot={ROOT}\\Tool
+DefaultFolder=Setup Host {RUN}\\Default %d
+PersonalizeOwner=Owner
+[Folders]
+Presets=$ProgramFolder\\Presets
+[FoldersRegistry]
+Presets=Paths\\Presets
+[Components]
+Main=$ProgramFolder
+Presets=%Presets
+Vst=$VstPluginFolder
+Vst3=$Vst3PluginFolder
+Digi=$DigiPluginFolder
+Plugin=$ProgramFolder\\Plugin
+[CallLibraries]
+InitCdecl=$ProgramFolder\\Plugin\\setup_test_plugin.dll
+[RegistrySettings]
+Paths\\Program=$ProgramFolder
+Count=#5
+Mask=#$1F
+Letter=#x5
+[GlobalRegistrySettings]
+HelpFile=$ProgramFolder\\Help.txt
+[Shortcuts]
+StartMenu=$ProgramFolder\\Tool.exe, Setup Host {RUN}\\$ProductName
+Desktop=$ProgramFolder\\Help.txt, Host Help {RUN}
+""".replace("\n", "\r\n")
+
+EXPECTED_OUTPUT = [
+    "progress 0", "status Preparing installation...", "progress 25", "status Copying files...",
+    "progress 50", "status Initializing components...", "progress 75", "status Creating settings...",
+    "progress 100",
+]
+
+
+def windows_path(host_path):
+    return "Z:" + str(host_path).replace("/", "\\")
+
+
+def local_time(path):
+    t = time.localtime(path.stat().st_mtime)
+    return (t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min)
+
+
+class SetupRunTest(E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        if not INSTALLATION_HOST:
+            self.skipTest("no installation host")
+
+    # -- helpers ----------------------------------------------------------
+    def product(self):
+        files = {
+            "Setup.ini": SETUP_INI,
+            "Setup.lic": "Licence\r\n",
+            "Main/Tool.exe": "the program\r\n" * 20,
+            "Main/Help.txt": "help\r\n",
+            "Main/Docs/Readme.txt": "read me\r\n",
+            "Presets/Factory.fxp": "preset",
+            "Vst/Host Tool.dll": bytes(range(256)) * 4,
+            f"Vst3/Host Tool {RUN}.dll": b"vst 3 plug-in",
+            f"Digi/Host Tool {RUN}.dpm": b"declined",
+            "Plugin/setup_test_plugin.dll": Path(TEST_PLUGIN).read_bytes(),
+            "Plugin/setup_test_plugin_runtime.dll": Path(TEST_PLUGIN_RUNTIME).read_bytes(),
+        }
+        return self.pack(self.staging(files), self.work / "HostSetup.exe", stub=INSTALLATION_HOST)
+
+    def install(self, setup, *choices):
+        marker = self.work / "marker.txt"
+        env = dict(os.environ, SETUP_TEST_MARKER=windows_path(marker))
+        result = subprocess.run(wine_command(setup, *choices), capture_output=True, text=True, timeout=180, env=env)
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        return result.stdout.splitlines(), marker
+
+    def registry(self, key):
+        """The exported text of a key, as a set of lines, without the keys
+        that Wine itself makes and drops while windows come and go."""
+        target = self.work / "export.reg"
+        code, output = self.run_wine("reg", "export", key, windows_path(target), "/y")
+        self.assertEqual(code, 0, output)
+        lines, volatile = set(), False
+        for line in target.read_bytes().decode("utf-16").splitlines():
+            if line.startswith("["):
+                volatile = line.startswith(WINE_VOLATILE_KEY)
+            if line.strip() and not volatile:
+                lines.add(line)
+        return lines
+
+    def snapshot(self):
+        return (file_tree(WINE_PREFIX / "drive_c"), self.registry("HKLM\\Software"),
+                self.registry("HKCU\\Software"))
+
+    def start_uninstaller(self, path):
+        """Starts an uninstaller by its Windows path, as the list of programs does."""
+        process = subprocess.Popen(wine_command(path), cwd=str(self.work), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def uninstall(self, answer):
+        """Runs Uninst.exe, answers its question, and returns (question, result text)."""
+        process = self.start_uninstaller(FOLDER + "\\Uninst.exe")
+        question = self.box_text(self.answer("Confirm", answer))
+        result = self.box_text(self.answer("Information", "OK")) if answer == "Yes" else None
+        self.assertEqual(self.wait_exit(process), 0)
+        return question, result
+
+    def wait_gone(self, windows_folder):
+        folder = self.drive_c(windows_folder + "\\")
+        deadline = time.time() + 60
+        while time.time() < deadline and folder.exists():
+            time.sleep(0.5)
+        self.assertFalse(folder.exists(), sorted(file_tree(folder)))
+
+    def assert_nothing_left(self, before, machine_keys, user_keys):
+        """Nothing of the installation is left but the product's root keys,
+        empty, where the run wrote below them: other versions of a product
+        keep their records there, so the record holds the version's key only."""
+        after = self.snapshot()
+        self.assertEqual(after[0], before[0], "files left or lost: %s / %s" % (
+            sorted(set(after[0]) - set(before[0])), sorted(set(before[0]) - set(after[0]))))
+        left = {f"[HKEY_LOCAL_MACHINE\\{key}]" for key in machine_keys}
+        self.assertEqual(after[1] ^ before[1], left, "HKLM\\Software changed")
+        left = {f"[HKEY_CURRENT_USER\\{key}]" for key in user_keys}
+        self.assertEqual(after[2] ^ before[2], left, "HKCU\\Software changed")
+        # The shared prefix is tidied for the next run.
+        for root, keys in (("HKLM", machine_keys), ("HKCU", user_keys)):
+            if keys:
+                self.run_wine("reg", "delete", f"{root}\\{keys[0]}", "/f")
+
+    def start_menu(self, *parts):
+        pattern = str(WINE_PREFIX / "drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
+        return [Path(p).joinpath(*parts) for p in glob.glob(pattern)]
+
+    def desktop(self, name):
+        return [Path(p) / name for p in glob.glob(str(WINE_PREFIX / "drive_c/users/*/Desktop"))]
+
+    # -- tests --------------------------------------------------------------
+    def test_install_check_and_uninstall_as_a_user_would(self):
+        setup = self.product()
+        before = self.snapshot()
+        output, marker = self.install(setup, f"folder={FOLDER}", "shortcuts=3", f"vstfolder={VST_FOLDER}",
+                                      "digi=0", "owner=Ann Owner")
+        self.assertEqual(output[:-1], EXPECTED_OUTPUT)
+        # The library function ran, from its installed copy beside its runtime.
+        self.assertEqual(marker.read_text(), "cdecl")
+
+        folder = self.drive_c(FOLDER + "\\")
+        self.assertEqual((folder / "Tool.exe").read_bytes(), b"the program\r\n" * 20)
+        self.assertTrue((folder / "Docs" / "Readme.txt").is_file())
+        self.assertTrue((folder / "Presets" / "Factory.fxp").is_file())
+        self.assertTrue((folder / "Uninst.exe").is_file())
+        self.assertEqual(local_time(folder / "Docs" / "Readme.txt"), (2024, 5, 1, 12, 0))
+        self.assertTrue(self.drive_c(VST_FOLDER + "\\Host Tool.dll").is_file())
+        vst3 = self.drive_c(VST3_FOLDER + "\\")
+        self.assertEqual((vst3 / f"Host Tool {RUN}.vst3").read_bytes(), b"vst 3 plug-in")
+        self.assertFalse((vst3 / f"Host Tool {RUN}.dll").exists())
+        self.assertFalse(self.drive_c(DIGI_FOLDER + f"\\Host Tool {RUN}.dpm").exists())
+
+        user, machine = "HKCU\\" + PRODUCT_KEY, "HKLM\\" + PRODUCT_KEY
+        self.assertEqual(self.reg_query(user, "Count"), "0x5")
+        self.assertEqual(self.reg_query(user, "Mask"), "0x1f")
+        self.assertEqual(self.reg_query(user, "Letter"), "#x5")
+        self.assertEqual(self.reg_query(user, "Owner"), "Ann Owner")
+        self.assertEqual(self.reg_query(user + "\\Paths", "Program"), FOLDER)
+        self.assertEqual(self.reg_query(user + "\\Paths", "Presets"), FOLDER + "\\Presets\\")
+        self.assertIsNone(self.reg_query(machine, "Count"))
+        self.assertEqual(self.reg_query(machine, "HelpFile"), FOLDER + "\\Help.txt")
+        self.assertEqual(self.reg_query(machine, "Location"), FOLDER + "\\")
+        self.assertEqual(self.reg_query(machine, "VersionString"), "2.10")
+        self.assertIsNone(self.reg_query(user, "Location"))
+        self.assertEqual(self.reg_query(UNINSTALL_KEY, "DisplayName"), ENTRY)
+        self.assertEqual(self.reg_query(UNINSTALL_KEY, "UninstallString"), f'"{FOLDER}\\Uninst.exe"')
+
+        # The title with "\" put its link into a subfolder of the Start menu.
+        self.assertTrue(any(p.is_file() for p in self.start_menu(f"Setup Host {RUN}", "Host Tool.lnk")))
+        self.assertTrue(any(p.is_file() for p in self.desktop(f"Host Help {RUN}.lnk")))
+
+        # A copy whose record is damaged reports it as an unhandled error.
+        broken = bytearray((folder / "Uninst.exe").read_bytes())
+        broken[struct.unpack_from("<i", broken, 48)[0]] ^= 0xFF
+        (self.work / "Broken.exe").write_bytes(broken)
+        process = self.start_uninstaller(windows_path(self.work / "Broken.exe"))
+        text = self.box_text(self.answer("Application Error", "OK"))
+        self.assertIn("ESetupError", text)
+        self.assertIn("Invalid uninstall data signature", text)
+        self.assertEqual(self.wait_exit(process), 1)
+
+        # No keeps everything.
+        question, _ = self.uninstall("No")
+        self.assertEqual(question.replace("\r\n", "\r"),
+                         "Are you sure you want to completely remove Host Tool 2.10\rand all of its components?")
+        self.assertTrue((folder / "Uninst.exe").is_file())
+        self.assertTrue((folder / "Tool.exe").is_file())
+        self.assertEqual(self.reg_query(user, "Count"), "0x5")
+        self.assertEqual(self.reg_query(UNINSTALL_KEY, "DisplayName"), ENTRY)
+
+        # Yes takes everything away; the batch file removes the uninstaller
+        # and its folders once it has ended.
+        _, result = self.uninstall("Yes")
+        self.assertEqual(result, "Uninstallation successfully completed.")
+        self.wait_gone(VENDOR)
+        self.assert_nothing_left(before, [ROOT, ROOT + "\\Tool"], [ROOT, ROOT + "\\Tool"])
+
+    def test_bundle_items_carry_their_version_in_the_file_time(self):
+        folder_name = f"Setup Host Bundle {RUN}"
+        ini = f"""[Setup]
+IsBundle=1
+ProductVersion=2.10
+ProductName=Host Suite {RUN}
+RegistryRoot={SUITE_ROOT}\\Suite
+BundleRegistryRoot={SUITE_ROOT}\\Items
+DefaultFolder={folder_name}
+[Components]
+$BundleItem=$ProgramFolder\\$BundleItem
+Shared=$ProgramFolder
+""".replace("\n", "\r\n")
+        files = {
+            "Setup.ini": ini,
+            "Setup.lic": "Licence\r\n",
+            "BundleInfo.ini": "One=1.23\r\nTwo=2.05,Two Pro\r\nThree=3.0\r\n",
+            "One/one.txt": "one", "Two/two.txt": "two", "Three/three.txt": "three",
+            "Shared/shared.txt": "shared",
+        }
+        setup = self.pack(self.staging(files), self.work / "SuiteSetup.exe", stub=INSTALLATION_HOST)
+        before = self.snapshot()
+        windows_folder = "C:\\Program Files\\" + folder_name
+        output, _ = self.install(setup, "folder=" + windows_folder, "unselect=2")
+        # Two selected items share 25 to 75; no libraries are called.
+        self.assertEqual([line for line in output if line.startswith("progress")],
+                         ["progress 0", "progress 25", "progress 25", "progress 50", "progress 75",
+                          "progress 100"])
+
+        folder = self.drive_c(windows_folder + "\\")
+        self.assertEqual(local_time(folder / "One" / "one.txt"), (2024, 5, 1, 13, 23))
+        self.assertEqual(local_time(folder / "Two" / "two.txt"), (2024, 5, 1, 14, 5))
+        self.assertFalse((folder / "Three").exists())
+        # Written for each item and last by the final pass, with the package's date.
+        self.assertEqual(local_time(folder / "shared.txt"), (2024, 5, 1, 12, 0))
+
+        process = self.start_uninstaller(windows_folder + "\\Uninst.exe")
+        question = self.box_text(self.answer("Confirm", "Yes")).replace("\r\n", "\r")
+        self.assertIn(f"remove Host Suite {RUN} 2.10\r", question)
+        self.assertEqual(self.box_text(self.answer("Information", "OK")), "Uninstallation successfully completed.")
+        self.assertEqual(self.wait_exit(process), 0)
+        self.wait_gone(windows_folder)
+        self.assert_nothing_left(before, [SUITE_ROOT, SUITE_ROOT + "\\Suite"], [])
