@@ -17,7 +17,10 @@ cleanup() { stop_wine; stop_display; }
 trap cleanup EXIT
 ensure_display
 ensure_wine_prefix "$arch"
-/usr/bin/wineserver -p 2>/dev/null || true   # one server for all the Wine tests
+# One server for all the Wine tests, its services started now, away from
+# any pipe a test reads.
+/usr/bin/wineserver -p >/dev/null 2>&1 || true
+"$WINELOADER" wineboot </dev/null >/dev/null 2>&1 || true
 
 failed=()
 tier() {

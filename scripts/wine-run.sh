@@ -3,9 +3,24 @@
 #   scripts/wine-run.sh win32|win64 PROGRAM.exe [ARGS...]
 # CMake uses it as the emulator of the Windows presets, so ctest runs the
 # Windows tests through it.
+#
+# The program's output goes through files, not straight to our caller: the
+# first Wine program of a session also starts the Wine server and its
+# background services, which inherit its output handles and live on. Had
+# they inherited a pipe, whoever reads that pipe (ctest, a test) would wait
+# for its end until the server stops.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 arch=$1
 shift
 ensure_wine_prefix "$arch"
-exec "$WINELOADER" "$@"
+output=$(mktemp)
+errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
+set +e
+"$WINELOADER" "$@" >"$output" 2>"$errors"
+code=$?
+set -e
+cat "$output"
+cat "$errors" >&2
+exit "$code"
