@@ -53,6 +53,9 @@ void WriteFile(const fs::path& root, const TStagingFile& file) {
     case TFileContent::SetupIni:
       out.WriteAll(kSetupIniText, size);
       break;
+    case TFileContent::SetupLicence:
+      out.WriteAll(kSetupLicenceText, size);
+      break;
   }
   out.Close();
 }

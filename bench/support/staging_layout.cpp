@@ -72,6 +72,7 @@ std::vector<TStagingFile> StagingLayout() {
                       random.Between(3 * kMiB, 6 * kMiB)});
   AddSamples(layout, random);
   layout.push_back({"Setup.ini", TFileContent::SetupIni, std::char_traits<char>::length(kSetupIniText)});
+  layout.push_back({"Setup.lic", TFileContent::SetupLicence, std::char_traits<char>::length(kSetupLicenceText)});
   return layout;
 }
 

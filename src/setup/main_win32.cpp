@@ -3,17 +3,21 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "common/display.h"
 #include "platform/win32/win32_platform.h"
 #include "setup/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  TWin32Platform win32;
+  // Before any window or box exists: the process declares itself aware of
+  // the screen's resolution, and the display font of the wizard is chosen.
+  TDisplay display(win32.Libs, win32.Sys);
   // The shell's link object and folder browser need COM on this thread until
   // the process ends.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  TWin32Platform win32;
   Platform platform = win32.Bundle();
   const int exitCode = RunProgram(platform);
   // At once: the uninstaller's batch file is waiting for this file to be free.
