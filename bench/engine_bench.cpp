@@ -51,19 +51,6 @@ TPackageContents ComponentContents(const TPackageContents& all, std::set<std::st
   return part;
 }
 
-TContender Extraction(const char* name, const fs::path& destination, const TPackageContents& contents,
-                      std::function<void()> run) {
-  return {name,
-          [destination] {
-            fs::remove_all(destination);
-            fs::create_directories(destination);
-          },
-          std::move(run),
-          [destination, &contents] {
-            CheckExtractedTree(destination, contents);
-            fs::remove_all(destination);
-          }};
-}
 
 // Takes the run's progress calls and keeps nothing.
 class TSilentProgress : public IInstallProgress {

@@ -11,28 +11,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// A contender that extracts into a fresh folder of its own, checks that the
-// whole tree arrived and removes it again, all outside the timed part. Removing
-// the tree also drops its unwritten pages, so a run does not pay for the
-// writeback of the run before it.
-TContender Extraction(const char* name, const fs::path& destination, const TPackageContents& contents,
-                      std::function<void()> run) {
-  return {name,
-          [destination] {
-            fs::remove_all(destination);
-            fs::create_directories(destination);
-          },
-          std::move(run),
-          [destination, &contents] {
-            CheckExtractedTree(destination, contents);
-            fs::remove_all(destination);
-          }};
-}
-
-}  // namespace
-
 void RunExtractBench(std::ostream& out, const fs::path& package, const fs::path& scratch, int rounds) {
   TPackageInfo info;
   TPackageContents contents;

@@ -17,3 +17,17 @@ void CheckExtractedTree(const fs::path& root, const TPackageContents& contents) 
                              " files of " + std::to_string(bytes) + " bytes, not " +
                              std::to_string(contents.Files.size()) + " of " + std::to_string(contents.InflatedBytes));
 }
+
+TContender Extraction(const char* name, const fs::path& destination, const TPackageContents& contents,
+                      std::function<void()> run) {
+  return {name,
+          [destination] {
+            fs::remove_all(destination);
+            fs::create_directories(destination);
+          },
+          std::move(run),
+          [destination, &contents] {
+            CheckExtractedTree(destination, contents);
+            fs::remove_all(destination);
+          }};
+}

@@ -9,7 +9,7 @@ int32_t ReadHeaderWord(TStream& executable, int offset) {
   return executable.ReadInt32();
 }
 
-std::unique_ptr<TStream> OpenPackage(FileSystem& files) {
+std::unique_ptr<TStream> OpenAppendedData(FileSystem& files, const std::string& sideFileName) {
   auto executable = files.OpenRead(files.ExecutablePath());
   const int32_t offset = ReadHeaderWord(*executable, package_format::kPackageOffsetWord);
   if (offset > 0) {
@@ -17,5 +17,7 @@ std::unique_ptr<TStream> OpenPackage(FileSystem& files) {
     return executable;
   }
   executable.reset();
-  return files.OpenRead(ApplicationFolder(files) + package_format::kSideFileName);
+  return files.OpenRead(ApplicationFolder(files) + sideFileName);
 }
+
+std::unique_ptr<TStream> OpenPackage(FileSystem& files) { return OpenAppendedData(files, package_format::kSideFileName); }

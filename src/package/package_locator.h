@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "common/stream.h"
 
@@ -15,3 +16,9 @@ std::unique_ptr<TStream> OpenPackage(FileSystem& files);
 
 // The int32 at a file offset of the executable's DOS header.
 int32_t ReadHeaderWord(TStream& executable, int offset);
+
+// The running executable positioned at the offset in its DOS header word 48
+// when that word is greater than 0, else the side file of that name in the
+// executable's folder from offset 0: where both the package and the
+// uninstall record are found.
+std::unique_ptr<TStream> OpenAppendedData(FileSystem& files, const std::string& sideFileName);

@@ -3,12 +3,9 @@
 #include <cstring>
 
 #include "common/errors.h"
-#include "common/path.h"
 #include "common/stream.h"
 #include "common/text.h"
-#include "package/package_format.h"
 #include "package/package_locator.h"
-#include "platform/file_system.h"
 
 void WriteUninstallRecord(TStream& out, const TProgramVersion& version, const std::vector<std::string>& items,
                           const uint8_t* data, size_t count) {
@@ -47,13 +44,4 @@ TUninstallRecord ReadUninstallRecord(TStream& in) {
   return record;
 }
 
-std::unique_ptr<TStream> OpenUninstallRecord(FileSystem& files) {
-  auto executable = files.OpenRead(files.ExecutablePath());
-  const int32_t offset = ReadHeaderWord(*executable, package_format::kPackageOffsetWord);
-  if (offset > 0) {
-    executable->SetPosition(offset);
-    return executable;
-  }
-  executable.reset();
-  return files.OpenRead(ApplicationFolder(files) + kRecordSideFileName);
-}
+std::unique_ptr<TStream> OpenUninstallRecord(FileSystem& files) { return OpenAppendedData(files, kRecordSideFileName); }

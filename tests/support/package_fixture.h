@@ -20,6 +20,11 @@ void FixChecksum(std::vector<uint8_t>& bytes, size_t start = 0);
 // "MZ", its DOS header word 48 pointing at the package appended after it.
 std::vector<uint8_t> SetupExecutable(const std::vector<uint8_t>& package, size_t stubSize = 1024);
 
+// An uninstaller copy for the fakes: a 512-byte image flagged as the
+// uninstaller in its DOS header, with a record of items and data appended.
+std::vector<uint8_t> UninstallerCopy(const std::vector<std::string>& items, const std::string& data,
+                                     const std::string& version = "2.10");
+
 // Offset of the first top-level entry header in a package at offset 0.
 inline constexpr size_t kFirstEntry = 53;
 

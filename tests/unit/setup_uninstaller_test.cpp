@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "package/uninstall_record.h"
+#include "package_fixture.h"
 #include "test_platform.h"
 
 namespace {
@@ -23,17 +24,7 @@ class SetupUninstallerTest : public testing::Test {
   void WriteUninstaller(const std::string& version = "2.10", const std::string& data = "Foo",
                         std::vector<std::string> items = {"EC:\\Program Files\\", "DC:\\Program Files\\Foo\\",
                                                           std::string("F") + kProgram}) {
-    std::vector<uint8_t> exe(512, 0);
-    exe[0] = 'M';
-    exe[1] = 'Z';
-    StoreInt32(exe.data() + 48, 512);
-    StoreInt32(exe.data() + 52, 1);
-    TProgramVersion v;
-    v.ParseVersion(version);
-    TMemoryStream record;
-    WriteUninstallRecord(record, v, items, reinterpret_cast<const uint8_t*>(data.data()), data.size());
-    exe.insert(exe.end(), record.Bytes().begin(), record.Bytes().end());
-    platform.Files.AddFile(kUninstaller, exe);
+    platform.Files.AddFile(kUninstaller, UninstallerCopy(items, data, version));
     platform.Files.SetExecutablePath(kUninstaller);
   }
 

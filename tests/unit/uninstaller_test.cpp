@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "package/uninstall_record.h"
+#include "package_fixture.h"
 #include "test_platform.h"
 
 namespace {
@@ -11,17 +12,7 @@ namespace {
 // An uninstaller copy at path whose record holds items and data.
 void AddUninstaller(TMemoryFileSystem& files, const std::string& path, const std::vector<std::string>& items,
                     const std::string& data = "Prod", const char* version = "2.10") {
-  std::vector<uint8_t> exe(512, 0);
-  exe[0] = 'M';
-  exe[1] = 'Z';
-  StoreInt32(exe.data() + 48, 512);
-  StoreInt32(exe.data() + 52, 1);
-  TProgramVersion v;
-  v.ParseVersion(version);
-  TMemoryStream record;
-  WriteUninstallRecord(record, v, items, reinterpret_cast<const uint8_t*>(data.data()), data.size());
-  exe.insert(exe.end(), record.Bytes().begin(), record.Bytes().end());
-  files.AddFile(path, exe);
+  files.AddFile(path, UninstallerCopy(items, data, version));
   files.SetExecutablePath(path);
 }
 
