@@ -71,18 +71,7 @@ TEST_F(StartupTest, SetupModeShowsWhatFailsInTheErrorBoxAndEndsNormally) {
 }
 
 TEST_F(StartupTest, UninstallerModeHandsOverToTheUninstaller) {
-  std::vector<uint8_t> exe(512, 0);
-  exe[0] = 'M';
-  exe[1] = 'Z';
-  StoreInt32(exe.data() + 48, 512);
-  StoreInt32(exe.data() + 52, 1);
-  TProgramVersion version;
-  version.ParseVersion("2.10");
-  TMemoryStream record;
-  const std::string name = "Foo";
-  WriteUninstallRecord(record, version, {"FC:\\Program Files\\Foo\\Foo.exe"},
-                       reinterpret_cast<const uint8_t*>(name.data()), name.size());
-  exe.insert(exe.end(), record.Bytes().begin(), record.Bytes().end());
+  const auto exe = UninstallerCopy({"FC:\\Program Files\\Foo\\Foo.exe"}, "Foo");
   platform.Files.AddFile("C:\\Program Files\\Foo\\Foo.exe", "program");
   platform.Files.AddFile("C:\\Program Files\\Foo\\Uninst.exe", exe);
   platform.Files.SetExecutablePath("C:\\Program Files\\Foo\\Uninst.exe");

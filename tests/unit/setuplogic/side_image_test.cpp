@@ -11,52 +11,11 @@
 #include <jpeglib.h>
 
 #include "common/errors.h"
+#include "jpeg_fixture.h"
 #include "setup_fixture.h"
 
 namespace {
 
-struct TRgb {
-  uint8_t R, G, B;
-};
-
-// A baseline JPEG of the picture at the best quality.
-std::vector<uint8_t> EncodeJpeg(int width, int height, const std::function<TRgb(int x, int y)>& pixel,
-                                bool gray = false) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = gray ? 1 : 3;
-  info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(static_cast<size_t>(width) * info.input_components);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const TRgb c = pixel(x, y);
-      if (gray) {
-        row[x] = c.G;
-      } else {
-        row[x * 3] = c.R;
-        row[x * 3 + 1] = c.G;
-        row[x * 3 + 2] = c.B;
-      }
-    }
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
-}
 
 // Left half red, right half blue: 8-pixel blocks of one colour each.
 std::vector<uint8_t> RedAndBlue() {

@@ -1,13 +1,10 @@
 #include "setuppack_test_support.h"
 
 #include <chrono>
-#include <cstdio>  // jpeglib.h needs FILE
 #include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
-
-#include <jpeglib.h>
 
 #include "command_context.h"
 #include "platform/host/host_file_stream.h"
@@ -71,32 +68,6 @@ std::string SoundSetupIni(const std::string& version, const std::vector<std::str
   return text;
 }
 
-std::string SmallJpeg() {
-  constexpr int kSize = 8;
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = info.image_height = kSize;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  unsigned char row[kSize * 3];
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize * 3; ++x) row[x] = static_cast<unsigned char>(x * 10 + y * 20);
-    JSAMPROW rows[] = {row};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<const char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
-}
 
 TStagingFiles ReadTree(const fs::path& root) {
   TStagingFiles tree;

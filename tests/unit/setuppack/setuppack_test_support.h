@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "jpeg_fixture.h"
+
 namespace fs = std::filesystem;
 
 // A fresh folder below the system's temporary folder, removed with its
@@ -47,8 +49,6 @@ TStagingFiles SupportFiles(const std::string& setupIni);
 // A Setup.ini that the check accepts: the product version and the [Setup]
 // keys the setup needs, and each component installed below $ProgramFolder.
 std::string SoundSetupIni(const std::string& version, const std::vector<std::string>& components);
-// A small JPEG picture, made with libjpeg.
-std::string SmallJpeg();
 
 // Relative "/" paths of every file and folder below root (folders ending in
 // "/") with the files' contents, for comparing trees byte for byte.
