@@ -154,7 +154,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    return Run(scratch, rounds);
+    // A full Windows path ("Z:\\..." for a Unix path under Wine): the
+    // installation run asks the free space of the folder's drive.
+    return Run(fs::absolute(scratch).make_preferred(), rounds);
   } catch (const Exception& e) {
     std::cerr << "engine_bench: " << e.Message() << "\n";
   } catch (const std::exception& e) {

@@ -69,15 +69,27 @@ void TInstaller::ExtractFile(TStream& package, const TPackageEntry& entry, std::
   if (OnExtractFile) OnExtractFile(*this, path);
   if (path.empty()) return;
   if (!Overwrite && files.FileExists(path)) return;
-  uint32_t attributes = 0;
-  if (files.GetAttributes(path, attributes) && (attributes & file_attribute::kReadOnly) != 0)
-    files.SetAttributes(path, attributes & ~file_attribute::kReadOnly);
   {
-    auto out = files.Create(path);
+    auto out = CreateReplacingReadOnly(path);
     InflateEntry(package, entry, *out);
+    files.SetLastWriteTime(*out, fileDate);  // a date that cannot be set is no reason to stop
   }
-  files.SetLastWriteTime(path, fileDate);  // a date that cannot be set is no reason to stop
   AddUninstallItem(UninstallKind::File, path);
+}
+
+std::unique_ptr<TStream> TInstaller::CreateReplacingReadOnly(const std::string& path) {
+  FileSystem& files = platform_.Files;
+  // Most targets are new or writable, so the attribute is only looked at when
+  // the file cannot be made: one call less per file, thousands per setup.
+  try {
+    return files.Create(path);
+  } catch (const EFCreateError&) {
+    uint32_t attributes = 0;
+    if (!files.GetAttributes(path, attributes) || (attributes & file_attribute::kReadOnly) == 0) throw;
+    // A read-only file is replaced: its attribute goes, the others stay.
+    files.SetAttributes(path, attributes & ~file_attribute::kReadOnly);
+  }
+  return files.Create(path);
 }
 
 std::unique_ptr<TMemoryStream> TInstaller::ReadPackageFile(const std::string& name) {

@@ -62,6 +62,9 @@ class TInstaller {
  private:
   int64_t ExtractEntries(TStream& package, TPackageLevel level, const std::string& folder, uint32_t fileDate);
   void ExtractFile(TStream& package, const TPackageEntry& entry, std::string path, uint32_t fileDate);
+  // Creates or replaces the file; an existing read-only file loses that
+  // attribute first.
+  std::unique_ptr<TStream> CreateReplacingReadOnly(const std::string& path);
   void WriteUninstallerCopy(const std::string& uninstallerPath, const uint8_t* data, size_t count);
   void RemoveStaleUninstallEntries(const std::string& uninstallerPath);
   void WriteUninstallEntry(const std::string& keyName, const std::string& displayName,

@@ -60,6 +60,9 @@ class TNodeStream : public TStream {
     return n;
   }
 
+  const std::shared_ptr<std::vector<uint8_t>>& Bytes() const { return bytes_; }
+  bool Writable() const { return writable_; }
+
   int64_t Seek(int64_t offset, SeekOrigin origin) override {
     int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? position_ : bytes_->size();
     if (base + offset < 0) throw EStreamError("Invalid stream position");
@@ -215,6 +218,18 @@ bool TMemoryFileSystem::GetLastWriteTime(const std::string& path, uint32_t& dosD
   if (node == nullptr) return false;
   dosDateTime = node->LastWrite;
   return true;
+}
+
+bool TMemoryFileSystem::SetLastWriteTime(TStream& createdFile, uint32_t dosDateTime) {
+  // The file the stream was created for, if it is still there.
+  auto* stream = dynamic_cast<TNodeStream*>(&createdFile);
+  if (stream == nullptr || !stream->Writable()) return false;
+  for (auto& [key, node] : nodes_) {
+    if (node.Bytes != stream->Bytes()) continue;
+    node.LastWrite = dosDateTime;
+    return true;
+  }
+  return false;
 }
 
 bool TMemoryFileSystem::SetLastWriteTime(const std::string& path, uint32_t dosDateTime) {

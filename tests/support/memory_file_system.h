@@ -36,7 +36,9 @@ class TMemoryFileSystem : public FileSystem {
   bool GetAttributes(const std::string& path, uint32_t& attributes) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   bool GetLastWriteTime(const std::string& path, uint32_t& dosDateTime) override;
-  bool SetLastWriteTime(const std::string& path, uint32_t dosDateTime) override;
+  bool SetLastWriteTime(TStream& createdFile, uint32_t dosDateTime) override;
+  // Test set-up: dates a file directly.
+  bool SetLastWriteTime(const std::string& path, uint32_t dosDateTime);
   std::unique_ptr<FileSearch> FindFirst(const std::string& mask) override;
   bool FreeBytes(const std::string& root, uint64_t& bytes) override;
   std::string TempFolder() override { return tempFolder_; }

@@ -80,13 +80,18 @@ TEST(Win32FileSystem, FoldersAttributesAndRemoval) {
 TEST(Win32FileSystem, LastWriteTimeIsALocalDosDateTime) {
   TTestFolder folder;
   TWin32FileSystem files;
-  WriteTestFile(folder / "dated.txt", "x");
   const uint32_t dos = (static_cast<uint32_t>(1 + 5 * 32 + (2024 - 1980) * 512) << 16) | (0 / 2 + 30 * 32 + 12 * 2048);
-  ASSERT_TRUE(files.SetLastWriteTime(folder / "dated.txt", dos));
+  {
+    auto out = files.Create(folder / "dated.txt");
+    out->WriteText("written before the date is set");
+    ASSERT_TRUE(files.SetLastWriteTime(*out, dos));
+  }
+  // Closing the file after its date was set keeps that date.
   uint32_t read = 0;
   ASSERT_TRUE(files.GetLastWriteTime(folder / "dated.txt", read));
   EXPECT_EQ(read, dos);
-  EXPECT_FALSE(files.SetLastWriteTime(folder / "absent.txt", dos));
+  TMemoryStream notAFile;
+  EXPECT_FALSE(files.SetLastWriteTime(notAFile, dos));
 }
 
 TEST(Win32FileSystem, FindListsEntriesOfOneFolder) {

@@ -33,6 +33,8 @@ class TWin32FileStream : public TStream {
     return total;
   }
 
+  HANDLE Handle() const { return handle_.Get(); }
+
   int64_t Seek(int64_t offset, SeekOrigin origin) override {
     const DWORD method = origin == SeekOrigin::Begin ? FILE_BEGIN : origin == SeekOrigin::Current ? FILE_CURRENT : FILE_END;
     LARGE_INTEGER distance, result;
@@ -124,14 +126,12 @@ bool TWin32FileSystem::GetLastWriteTime(const std::string& path, uint32_t& dosDa
   return true;
 }
 
-bool TWin32FileSystem::SetLastWriteTime(const std::string& path, uint32_t dosDateTime) {
+bool TWin32FileSystem::SetLastWriteTime(TStream& createdFile, uint32_t dosDateTime) {
+  auto* file = dynamic_cast<TWin32FileStream*>(&createdFile);
   FILETIME local, universal;
-  if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local) ||
-      !LocalFileTimeToFileTime(&local, &universal))
-    return false;
-  THandle handle(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  return handle.Valid() && SetFileTime(handle.Get(), nullptr, nullptr, &universal);
+  return file != nullptr &&
+         DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime), &local) &&
+         LocalFileTimeToFileTime(&local, &universal) && SetFileTime(file->Handle(), nullptr, nullptr, &universal);
 }
 
 std::unique_ptr<FileSearch> TWin32FileSystem::FindFirst(const std::string& mask) {

@@ -15,7 +15,7 @@ class TWin32FileSystem : public FileSystem {
   bool GetAttributes(const std::string& path, uint32_t& attributes) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
   bool GetLastWriteTime(const std::string& path, uint32_t& dosDateTime) override;
-  bool SetLastWriteTime(const std::string& path, uint32_t dosDateTime) override;
+  bool SetLastWriteTime(TStream& createdFile, uint32_t dosDateTime) override;
   std::unique_ptr<FileSearch> FindFirst(const std::string& mask) override;
   bool FreeBytes(const std::string& root, uint64_t& bytes) override;
   std::string TempFolder() override;
