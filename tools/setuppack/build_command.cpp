@@ -49,7 +49,7 @@ const char* const kBuildHelp =
 
 namespace {
 
-const std::vector<TOptionSpec> kOptions = {
+const std::vector<TOptionDefinition> kOptions = {
     {"--output", "-o", true}, {"--stub", "", true},  {"--data", "", false},           {"--stamp", "", true},
     {"--jobs", "", true},     {"--help", "-h", false}, {"--product-version", "", true},
     {"--strict", "", false},  {"--no-check", "", false},

@@ -2,15 +2,15 @@
 
 namespace {
 
-const TOptionSpec* FindSpec(const std::vector<TOptionSpec>& specs, const std::string& name) {
-  for (const TOptionSpec& spec : specs)
-    if (name == spec.LongName || (!spec.ShortName.empty() && name == spec.ShortName)) return &spec;
+const TOptionDefinition* FindOption(const std::vector<TOptionDefinition>& options, const std::string& name) {
+  for (const TOptionDefinition& option : options)
+    if (name == option.LongName || (!option.ShortName.empty() && name == option.ShortName)) return &option;
   return nullptr;
 }
 
 }  // namespace
 
-TCommandLine::TCommandLine(const std::vector<std::string>& args, const std::vector<TOptionSpec>& specs) {
+TCommandLine::TCommandLine(const std::vector<std::string>& args, const std::vector<TOptionDefinition>& options) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -24,11 +24,11 @@ TCommandLine::TCommandLine(const std::vector<std::string>& args, const std::vect
     }
     const size_t equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
     const std::string name = arg.substr(0, equals);
-    const TOptionSpec* spec = FindSpec(specs, name);
-    if (spec == nullptr) throw EUsageError("unknown option \"" + name + "\"");
-    if (given_.count(spec->LongName) != 0) throw EUsageError("the option " + spec->LongName + " is given twice");
+    const TOptionDefinition* option = FindOption(options, name);
+    if (option == nullptr) throw EUsageError("unknown option \"" + name + "\"");
+    if (given_.count(option->LongName) != 0) throw EUsageError("the option " + option->LongName + " is given twice");
     std::string value;
-    if (spec->TakesValue) {
+    if (option->TakesValue) {
       if (equals != std::string::npos) {
         value = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {
@@ -40,7 +40,7 @@ TCommandLine::TCommandLine(const std::vector<std::string>& args, const std::vect
     } else if (equals != std::string::npos) {
       throw EUsageError("the option " + name + " takes no value");
     }
-    given_[spec->LongName] = value;
+    given_[option->LongName] = value;
   }
 }
 

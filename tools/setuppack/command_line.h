@@ -16,7 +16,7 @@ class EUsageError : public Exception {
   const char* ClassName() const override { return "EUsageError"; }
 };
 
-struct TOptionSpec {
+struct TOptionDefinition {
   std::string LongName;   // "--output"
   std::string ShortName;  // "-o", or empty
   bool TakesValue = false;
@@ -28,7 +28,7 @@ class TCommandLine {
   // value", "--name=value" or "-n value"; "--" ends them. Raises EUsageError
   // for an unknown option, a missing value, a value given to a flag, or an
   // option given twice.
-  TCommandLine(const std::vector<std::string>& args, const std::vector<TOptionSpec>& specs);
+  TCommandLine(const std::vector<std::string>& args, const std::vector<TOptionDefinition>& options);
 
   bool Has(const std::string& longName) const { return given_.count(longName) != 0; }
   // The option's value, or nothing when it was not given.
