@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "common/special_folders.h"
+#include "common/shell_folder_kinds.h"
 #include "platform/shell.h"
 
 class FileSystem;

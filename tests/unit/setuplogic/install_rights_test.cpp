@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/special_folders.h"
+#include "common/shell_folder_kinds.h"
 #include "test_platform.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "common/date_time.h"
 #include "common/errors.h"
-#include "common/special_folders.h"
+#include "common/shell_folder_kinds.h"
 #include "package/uninstaller.h"
 #include "setup_fixture.h"
 

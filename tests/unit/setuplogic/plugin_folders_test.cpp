@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "common/special_folders.h"
+#include "common/shell_folder_kinds.h"
 #include "setup_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "setup_fixture.h"
 
-#include "common/special_folders.h"
+#include "common/shell_folder_kinds.h"
 
 SetupFixture::SetupFixture() {
   platform.Files.AddFolder("C:\\Program Files\\Common Files");
