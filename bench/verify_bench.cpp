@@ -1,7 +1,5 @@
 #include "verify_bench.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
