@@ -114,5 +114,5 @@ void TUninstaller::StartSelfDelete() {
     auto out = platform_.Files.Create(batchFile);
     out->WriteText(platform_.Sys.ToConsoleText(text));
   }
-  platform_.ShellServices.Open(batchFile, true, nullptr);
+  platform_.ShellServices.Open(batchFile, true, nullptr, std::string());
 }

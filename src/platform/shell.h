@@ -55,6 +55,7 @@ class Shell {
   // Reads a shell link; false when it cannot be loaded or its path not read.
   // Raises EOSError when the link object cannot be made.
   virtual bool ReadLink(const std::string& linkFile, TShellLink& link) = 0;
-  // Opens a document or starts a program with its default action.
-  virtual bool Open(const std::string& file, bool hidden, WindowHandle owner) = 0;
+  // Opens a document or starts a program with its default action; a program
+  // started with a working folder runs there (empty: the system's choice).
+  virtual bool Open(const std::string& file, bool hidden, WindowHandle owner, const std::string& workingFolder) = 0;
 };

@@ -77,8 +77,8 @@ bool TFakeShell::ReadLink(const std::string& linkFile, TShellLink& link) {
   return true;
 }
 
-bool TFakeShell::Open(const std::string& file, bool hidden, WindowHandle owner) {
-  opened_.push_back({file, hidden, owner});
+bool TFakeShell::Open(const std::string& file, bool hidden, WindowHandle owner, const std::string& workingFolder) {
+  opened_.push_back({file, hidden, owner, workingFolder});
   return files_.FileExists(file) || files_.FolderExists(file);
 }
 

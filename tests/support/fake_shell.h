@@ -43,6 +43,8 @@ struct TOpenRequest {
   std::string File;
   bool Hidden = false;
   WindowHandle Owner = nullptr;
+  std::string WorkingFolder;
+  bool operator==(const TOpenRequest&) const = default;
 };
 
 class TFakeShell : public Shell {
@@ -60,7 +62,7 @@ class TFakeShell : public Shell {
   // False for a missing file, a file that is no link, or a link without a target.
   bool ReadLink(const std::string& linkFile, TShellLink& link) override;
   // Records the request; succeeds when the file or folder exists.
-  bool Open(const std::string& file, bool hidden, WindowHandle owner) override;
+  bool Open(const std::string& file, bool hidden, WindowHandle owner, const std::string& workingFolder) override;
 
   // Set-up.
   void SetSpecialFolder(int csidl, const std::string& path) { folders_[csidl] = path; }

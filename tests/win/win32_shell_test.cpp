@@ -107,13 +107,17 @@ TEST(Win32Shell, WhatIsNoLinkDoesNotRead) {
 TEST(Win32Shell, OpenStartsADocumentsProgramAndFailsForAMissingFile) {
   TTestFolder folder;
   TWin32Shell shell;
-  EXPECT_FALSE(shell.Open(folder / "absent.txt", false, nullptr));
-  EXPECT_FALSE(shell.Open(folder / "absent.exe", true, nullptr));
+  EXPECT_FALSE(shell.Open(folder / "absent.txt", false, nullptr, ""));
+  EXPECT_FALSE(shell.Open(folder / "absent.exe", true, nullptr, ""));
 
-  // A batch file's default action runs it; it leaves a mark beside itself.
-  WriteTestFile(folder / "run.bat", "@echo off\r\necho opened> \"%~dp0opened.txt\"\r\n");
-  EXPECT_TRUE(shell.Open(folder / "run.bat", true, nullptr));
-  EXPECT_TRUE(WaitFor([&] { return ReadTestFile(folder / "opened.txt").rfind("opened", 0) == 0; }));
+  // A batch file's default action runs it; it leaves a mark beside itself
+  // naming the folder it runs in.
+  WriteTestFile(folder / "run.bat", "@echo off\r\necho %CD%> \"%~dp0opened.txt\"\r\n");
+  const std::string workFolder = folder / "Work";
+  ASSERT_TRUE(CreateDirectoryA(workFolder.c_str(), nullptr));
+  EXPECT_TRUE(shell.Open(folder / "run.bat", true, nullptr, workFolder + "\\"));
+  EXPECT_TRUE(WaitFor([&] { return ReadTestFile(folder / "opened.txt").rfind(workFolder, 0) == 0; }))
+      << ReadTestFile(folder / "opened.txt");
 }
 
 // Watches, on its own thread, for the dialog that the test's thread shows;

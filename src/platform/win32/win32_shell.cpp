@@ -147,9 +147,10 @@ bool TWin32Shell::ReadLink(const std::string& linkFile, TShellLink& link) {
   return true;
 }
 
-bool TWin32Shell::Open(const std::string& file, bool hidden, WindowHandle owner) {
-  const HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(), nullptr, nullptr,
-                                         hidden ? SW_HIDE : SW_SHOWNORMAL);
+bool TWin32Shell::Open(const std::string& file, bool hidden, WindowHandle owner, const std::string& workingFolder) {
+  const HINSTANCE result =
+      ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(), nullptr,
+                    workingFolder.empty() ? nullptr : workingFolder.c_str(), hidden ? SW_HIDE : SW_SHOWNORMAL);
   // Values up to 32 are error codes.
   return reinterpret_cast<INT_PTR>(result) > 32;
 }

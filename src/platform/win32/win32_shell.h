@@ -16,5 +16,5 @@ class TWin32Shell : public Shell {
   void WriteLink(const std::string& linkFile, const TShellLink& link) override;
   bool ReadLink(const std::string& linkFile, TShellLink& link) override;
   // The default verb; hidden starts the program with SW_HIDE.
-  bool Open(const std::string& file, bool hidden, WindowHandle owner) override;
+  bool Open(const std::string& file, bool hidden, WindowHandle owner, const std::string& workingFolder) override;
 };
