@@ -55,6 +55,16 @@ add_library(setup_logic STATIC
 )
 target_link_libraries(setup_logic PUBLIC setup_package PRIVATE JPEG::JPEG)
 
+# The wizard's layout, texts and page flow, over a view of its window:
+# portable, so that the whole flow is tested natively.
+add_library(setup_wizard STATIC
+  src/wizard/main_form.cpp
+  src/wizard/page_flow.cpp
+  src/wizard/wizard_layout.cpp
+  src/wizard/wizard_texts.cpp
+)
+target_link_libraries(setup_wizard PUBLIC setup_logic)
+
 # The program's start-up: run mode and hand-over to the setup or the
 # uninstaller. Portable, so that its error handling is tested natively; the
 # Windows entry point is in src/setup.
@@ -62,7 +72,7 @@ add_library(setup_startup STATIC
   src/setup/run_mode.cpp
   src/setup/startup.cpp
 )
-target_link_libraries(setup_startup PUBLIC setup_logic)
+target_link_libraries(setup_startup PUBLIC setup_logic setup_wizard)
 
 # Host (POSIX or Windows C runtime) file streams for the tools and tests.
 add_library(setup_host STATIC
@@ -77,9 +87,18 @@ if(WIN32)
     src/platform/win32/win32_file_system.cpp
     src/platform/win32/win32_libraries.cpp
     src/platform/win32/win32_registry.cpp
+    src/platform/win32/win32_resources.cpp
     src/platform/win32/win32_shell.cpp
     src/platform/win32/win32_system.cpp
     src/platform/win32/win32_text.cpp
   )
   target_link_libraries(setup_win32 PUBLIC setup_common advapi32 shell32 ole32 uuid gdi32 user32)
+
+  # The wizard's window on Windows.
+  add_library(setup_wizard_win32 STATIC
+    src/wizard/win32/win32_side_image.cpp
+    src/wizard/win32/win32_wizard_fonts.cpp
+    src/wizard/win32/win32_wizard_window.cpp
+  )
+  target_link_libraries(setup_wizard_win32 PUBLIC setup_wizard setup_win32 comctl32 uxtheme gdi32 user32)
 endif()

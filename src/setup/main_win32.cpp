@@ -5,7 +5,9 @@
 
 #include "common/display.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_resources.h"
 #include "setup/startup.h"
+#include "wizard/win32/win32_wizard_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TWin32Platform win32;
@@ -19,7 +21,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
 
   Platform platform = win32.Bundle();
-  const int exitCode = RunProgram(platform);
+  TWin32Resources resources;
+  TWin32WizardHost windows;
+  TWizardServices wizard{display, resources, windows};
+  const int exitCode = RunProgram(platform, wizard);
   // At once: the uninstaller's batch file is waiting for this file to be free.
   ExitProcess(static_cast<UINT>(exitCode));
 }

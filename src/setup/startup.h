@@ -1,14 +1,25 @@
-// Start-up: decides the run mode and hands over to the setup or to the
+// Start-up: decides the run mode and hands over to the setup wizard or to the
 // uninstaller, and reports what fails on the way.
 #pragma once
 
+class Resources;
+class TDisplay;
+class WizardHost;
 struct Platform;
+
+// What the setup mode needs besides the platform: the display font and
+// scaling, the program's texts, and the window system that makes the wizard.
+struct TWizardServices {
+  TDisplay& Display;
+  Resources& Texts;
+  WizardHost& Windows;
+};
 
 // Runs the program and answers its exit code: 0, or 1 after an error that
 // nothing handled (reported as an application error naming its class).
-int RunProgram(Platform& platform);
+int RunProgram(Platform& platform, TWizardServices& wizard);
 
-// Setup mode: builds the setup logic from the package and, until the wizard
-// exists, names the product and its version in an information box. A failure
-// is shown in the error box; the exit code is 0 either way.
-int RunSetupMode(Platform& platform);
+// Setup mode: the wizard as the main window until it closes. A failure of
+// the setup logic is shown by the wizard in the error box; the exit code is
+// 0 either way.
+int RunSetupMode(Platform& platform, TWizardServices& wizard);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/display.h"
+#include "fake_resources.h"
+#include "fake_wizard_window.h"
 #include "package/uninstall_record.h"
 #include "package_fixture.h"
 #include "test_platform.h"
@@ -30,18 +33,30 @@ class StartupTest : public testing::Test {
 
   TTestPlatform platform;
   Platform bundle = platform.Bundle();
+  TDisplay display{platform.Libs, platform.Sys};
+  TFakeResources resources;
+  TFakeWizardHost windows;
+  TWizardServices wizard{display, resources, windows};
 };
 
-TEST_F(StartupTest, SetupModeNamesTheProductAndItsVersion) {
+TEST_F(StartupTest, SetupModeRunsTheWizardFromItsWelcomePage) {
   // Only the flag 1 makes the uninstaller; anything else is the setup.
   for (int32_t flag : {0, 2, -1}) {
     SCOPED_TRACE(flag);
     platform.Boxes = TFakeDialogs();
     AddSetup(Product(kGoodIni, "2.10 beta 3"), flag);
-    EXPECT_EQ(RunProgram(bundle), 0);
-    EXPECT_EQ(platform.Boxes.Boxes(),
-              (std::vector<TShownBox>{
-                  {MessageKind::Information, "Foo 2.10 beta 3\rProduct version 2.10 beta 3", "Setup"}}));
+    std::string shownTitle, welcome;
+    windows.User = [&](TFakeWizardWindow& window) {
+      shownTitle = window.Title();
+      welcome = window.Text(ControlId::WelcomeDescriptionLabel);
+      EXPECT_EQ(window.PagesShown(), std::vector<int>{wizard_page::kWelcome});
+    };
+    EXPECT_EQ(RunProgram(bundle, wizard), 0);
+    EXPECT_TRUE(windows.Shown);
+    EXPECT_EQ(shownTitle, "Foo Setup");
+    EXPECT_EQ(welcome, "This program will install Foo 2.10 beta 3 on your computer.");
+    EXPECT_EQ(platform.Boxes.Title(), "Foo Setup");
+    EXPECT_TRUE(platform.Boxes.Boxes().empty());
     EXPECT_TRUE(platform.Boxes.ApplicationErrors().empty());
   }
 }
@@ -65,8 +80,10 @@ TEST_F(StartupTest, SetupModeShowsWhatFailsInTheErrorBoxAndEndsNormally) {
       package[200] ^= 0x40;
     }
     AddSetup(package);
-    EXPECT_EQ(RunProgram(bundle), 0);
+    EXPECT_EQ(RunProgram(bundle, wizard), 0);
     EXPECT_EQ(platform.Boxes.Boxes(), (std::vector<TShownBox>{{MessageKind::Error, c.message, "Setup"}}));
+    // The program ends before its window is ever shown.
+    EXPECT_FALSE(windows.Shown);
   }
 }
 
@@ -77,9 +94,10 @@ TEST_F(StartupTest, UninstallerModeHandsOverToTheUninstaller) {
   platform.Files.SetExecutablePath("C:\\Program Files\\Foo\\Uninst.exe");
   platform.Files.AddFolder("C:\\Temp");
 
-  EXPECT_EQ(RunProgram(bundle), 0);
+  EXPECT_EQ(RunProgram(bundle, wizard), 0);
   EXPECT_TRUE(platform.Boxes.ApplicationErrors().empty());
   EXPECT_EQ(platform.Boxes.Title(), "Foo Uninstaller");
+  EXPECT_EQ(windows.WindowsMade, 0);
   EXPECT_FALSE(platform.Files.FileExists("C:\\Program Files\\Foo\\Foo.exe"));
 }
 
@@ -100,12 +118,14 @@ TEST_F(StartupTest, ErrorsThatEscapeAreApplicationErrorsWithExitCodeOne) {
     SCOPED_TRACE(c.what);
     TTestPlatform fresh;
     Platform freshBundle = fresh.Bundle();
+    TDisplay freshDisplay(fresh.Libs, fresh.Sys);
+    TWizardServices freshWizard{freshDisplay, resources, windows};
     if (c.addExecutable) {
       std::vector<uint8_t> exe = SetupExecutable(Product(kGoodIni));
       StoreInt32(exe.data() + 52, 1);
       fresh.Files.AddFile(kExecutable, exe);
     }
-    EXPECT_EQ(RunProgram(freshBundle), 1);
+    EXPECT_EQ(RunProgram(freshBundle, freshWizard), 1);
     ASSERT_EQ(fresh.Boxes.ApplicationErrors().size(), 1u);
     EXPECT_EQ(fresh.Boxes.ApplicationErrors()[0].ClassName, c.className);
     if (c.message) EXPECT_EQ(fresh.Boxes.ApplicationErrors()[0].Message, c.message);

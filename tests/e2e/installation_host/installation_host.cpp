@@ -19,9 +19,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/display.h"
 #include "common/errors.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_resources.h"
 #include "setup/startup.h"
+#include "wizard/win32/win32_wizard_window.h"
 #include "setuplogic/setup_installer.h"
 
 namespace {
@@ -81,7 +84,13 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&controls);
   TWin32Platform win32;
   Platform platform = win32.Bundle();
-  if (argc == 1) return RunProgram(platform);
+  if (argc == 1) {
+    TDisplay display(win32.Libs, win32.Sys);
+    TWin32Resources resources;
+    TWin32WizardHost windows;
+    TWizardServices wizard{display, resources, windows};
+    return RunProgram(platform, wizard);
+  }
   try {
     return Install(platform, argc, argv);
   } catch (const Exception& e) {
