@@ -52,12 +52,22 @@ install_wine_fonts() {
   cp /usr/share/wine/fonts/* "$fonts/"
 }
 
+# Wine draws the windows' frames itself instead of leaving them to a window
+# manager, which a virtual display does not have: the wizard's caption, close
+# box and minimise button then appear in screenshots as a user sees them.
+decorate_wine_windows() {
+  grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
+  "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  /usr/bin/wineserver -w
+}
+
 # Creates the Wine prefix once.
 ensure_wine_prefix() {
   local arch=$1
   wine_env "$arch"
   if [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows" ]; then
     install_wine_fonts
+    decorate_wine_windows
     return
   fi
   log "creating the $arch Wine prefix in $WINEPREFIX"
@@ -67,6 +77,7 @@ ensure_wine_prefix() {
   /usr/bin/wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || die "wineboot did not create $WINEPREFIX"
   install_wine_fonts
+  decorate_wine_windows
 }
 
 # Starts an X server for the windows of the programs under test, unless one

@@ -1,0 +1,179 @@
+"""Driving a running setup wizard under Wine by the names of its controls, as a
+user would: reading pages, clicking, typing, pressing keys, answering boxes
+and taking screenshots. Shared by the end-to-end tests and the wizard walk.
+
+The names and ids come from the program's own layout table (layout_dump.exe);
+everything on the screen is read through the UI driver (uidriver.exe)."""
+
+import subprocess
+import tempfile
+import time
+
+WIZARD = "@TMainForm"
+PAGES = ["Welcome", "License", "BundleItems", "VstPlugins", "DigiPlugins", "PhotoshopPlugin", "Dest",
+         "Personalize", "Icon", "Copy", "Ready"]
+
+
+class Row:
+    """One row of the layout table."""
+
+    def __init__(self, line):
+        self.name, ident, page, self.kind, rect = line.split("|")
+        self.id, self.page = int(ident), int(page)
+        self.rect = tuple(int(v) for v in rect.split(","))
+
+
+class Control:
+    """A control as the UI driver sees it now."""
+
+    def __init__(self, line):
+        ident, self.cls, state, rect, self.text = line.split("|", 4)
+        self.id = int(ident)
+        self.text = self.text.replace("\\r", "\r").replace("\\n", "\n")
+        self.visible, self.enabled = "v" in state, "e" in state
+        self.checked, self.focused, self.default = "c" in state, "f" in state, "d" in state
+        self.rect = tuple(int(v) for v in rect.split(","))
+
+    def __repr__(self):
+        return f"{self.cls}#{self.id}:{self.text!r}"
+
+
+class WizardError(AssertionError):
+    pass
+
+
+class Wizard:
+    """The wizard window of one running setup.
+
+    run(program, *args) runs a Windows program to its end and answers
+    (exit code, output); uidriver and layout_dump are the programs' paths."""
+
+    def __init__(self, run, uidriver, layout_dump):
+        self._run, self._uidriver = run, uidriver
+        code, output = run(layout_dump)
+        if code != 0:
+            raise WizardError(f"layout_dump failed: {output}")
+        rows = [Row(line) for line in output.splitlines() if line.count("|") == 4]
+        self.rows = {row.name: row for row in rows if row.name != "Form"}
+        self.client = next(row.rect for row in rows if row.name == "Form")
+        self.bundle_base = max(row.id for row in self.rows.values()) + 1
+        self.headings = {}
+        for row in rows:
+            if 0 <= row.page < len(PAGES) and row.page not in self.headings:
+                self.headings[row.page] = row.name
+
+    # -- the UI driver ------------------------------------------------------
+    def driver(self, *args):
+        code, output = self._run(self._uidriver, *args)
+        return code, output
+
+    def ids(self, name):
+        return self.rows[name].id
+
+    def bundle_check(self, index):
+        return self.bundle_base + index
+
+    def _id(self, control):
+        return control if isinstance(control, int) else self.ids(control)
+
+    # -- looking ------------------------------------------------------------
+    def wait(self, seconds=60):
+        code, _ = self.driver("wait", WIZARD, seconds)
+        if code != 0:
+            raise WizardError("the wizard did not appear")
+
+    def controls(self):
+        code, output = self.driver("controls", WIZARD)
+        if code != 0:
+            raise WizardError("the wizard is gone")
+        return {c.id: c for c in (Control(line) for line in output.splitlines() if line.count("|") >= 4)}
+
+    def control(self, control):
+        return self.controls()[self._id(control)]
+
+    def title(self):
+        code, output = self.driver("list")
+        for line in output.splitlines():
+            cls, _, text = line.partition("|")
+            if cls == "TMainForm":
+                return text
+        raise WizardError("the wizard is gone")
+
+    def page(self, controls=None):
+        controls = controls or self.controls()
+        shown = [page for page, heading in self.headings.items() if controls[self.ids(heading)].visible]
+        if len(shown) != 1:
+            raise WizardError(f"no single page is shown: {shown}")
+        return PAGES[shown[0]]
+
+    def wait_page(self, name, seconds=60):
+        deadline = time.time() + seconds
+        while True:
+            try:
+                if self.page() == name:
+                    return
+            except WizardError:
+                pass
+            if time.time() > deadline:
+                raise WizardError(f"the page {name} did not come")
+            time.sleep(0.2)
+
+    def exists(self):
+        code, _ = self.driver("wait", WIZARD, 0)
+        return code == 0
+
+    # -- acting -------------------------------------------------------------
+    def click(self, control):
+        if self.driver("click-id", WIZARD, self._id(control))[0] != 0:
+            raise WizardError(f"cannot click {control}")
+
+    def type(self, control, text):
+        if self.driver("type-id", WIZARD, self._id(control), text)[0] != 0:
+            raise WizardError(f"cannot type into {control}")
+
+    def keys(self, *keys):
+        if self.driver("keys", WIZARD, *keys)[0] != 0:
+            raise WizardError(f"cannot press {keys}")
+
+    def close(self):
+        if self.driver("close", WIZARD)[0] != 0:
+            raise WizardError("cannot close the wizard")
+
+    def next(self, expect=None):
+        """Next, and the page it leads to when one is expected."""
+        self.click("NextButton")
+        if expect:
+            self.wait_page(expect)
+
+    def answer(self, title, button, seconds=30):
+        """Waits for a message box, presses button and answers its text."""
+        code, output = self.driver("answer", title, button, seconds)
+        if code != 0:
+            raise WizardError(f"no box {title!r} with {button!r}")
+        texts = [line.split("|", 2)[2] for line in output.splitlines() if line.startswith("Static|")]
+        return "\n".join(t for t in texts if t).replace("\\r", "\r").replace("\\n", "\n")
+
+    def screenshot(self, path, settle=0.5):
+        """The window as it is on the screen, frame included."""
+        time.sleep(settle)
+        code, output = self.driver("rect", WIZARD)
+        if code != 0:
+            raise WizardError("the wizard is gone")
+        left, top, width, height = (int(v) for v in output.split()[0].split(","))
+        subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                        str(path)], check=True)
+
+
+def run_with(command_prefix, encoding="utf-8"):
+    """A run function for Wizard over a command prefix such as
+    [scripts/wine-run.sh, win64]. Output goes through a file: a Wine server
+    started by the call would hold a pipe open for as long as it lives."""
+
+    def run(program, *args):
+        with tempfile.TemporaryFile() as output:
+            result = subprocess.run([*command_prefix, str(program), *map(str, args)], stdout=output,
+                                    stderr=subprocess.DEVNULL, timeout=180)
+            output.seek(0)
+            return result.returncode, output.read().decode(encoding, errors="replace")
+
+    return run
