@@ -18,9 +18,18 @@
 //                                          wait until the control shows TEXT
 //   uidriver answer TITLE BUTTON [SECONDS] wait for a box, print its texts, press BUTTON
 //   uidriver rect TITLE                    print the window's frame on the screen
+//   uidriver icon TITLE                    print the kind of icon a message box shows:
+//                                          stop, warning, question, information or none
 //   uidriver list                          print every visible top-level window
+//   uidriver session                       take these commands from standard input,
+//                                          one a line, the arguments separated by tabs;
+//                                          after each, its output and "@@end CODE"
 //
 // A TITLE of the form @CLASS names the window by its class instead.
+//
+// The driver declares itself aware of the display's resolution, as the setup
+// program does: the rectangles it prints are the pixels on the screen also
+// when Windows runs at more than 96 dots per inch.
 //
 // "texts" prints one line per control as CLASS|ID|TEXT. "controls" prints
 // ID|CLASS|STATE|LEFT,TOP,WIDTH,HEIGHT|TEXT, where STATE holds v (visible),
@@ -160,8 +169,10 @@ HWND FocusOf(HWND window) {
 }
 
 void PrintControlStates(HWND window) {
-  const HWND focus = FocusOf(window);
+  // First: a window that answers has done what it was busy with, such as
+  // moving the focus after a click.
   const bool responsive = Responsive(window);
+  const HWND focus = FocusOf(window);
   for (HWND child : Children(window)) {
     std::string state;
     if (IsWindowVisible(child)) state += 'v';
@@ -249,10 +260,85 @@ bool PressKey(const std::string& spec) {
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+// The icon handle of a message box belongs to the program that shows it, so
+// its kind is told from the screen: each of the system's message icons is
+// drawn over the box's background at the icon's place, and the one that
+// differs least from what the screen shows is taken.
+const char* IconKind(HWND box) {
+  HWND icon = nullptr;
+  for (HWND child : Children(box))
+    if (IsWindowVisible(child) && ClassOf(child) == "Static" &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      icon = child;
+      break;
+    }
+  if (icon == nullptr) return "none";
+  RECT place;
+  GetWindowRect(icon, &place);
+  const int width = place.right - place.left;
+  const int height = place.bottom - place.top;
+  if (width <= 0 || height <= 0) return "none";
+
+  BITMAPINFO format = {};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  auto pixels = [&](HBITMAP& bitmap) {
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return static_cast<const DWORD*>(bits);
+  };
+  HBITMAP shownBitmap = nullptr;
+  const DWORD* shown = pixels(shownBitmap);
+  HGDIOBJ old = SelectObject(memory, shownBitmap);
+  SetForegroundWindow(box);
+  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+  // The corner of every message icon is transparent: it shows the box.
+  const DWORD background = shown[0];
+
+  static const struct {
+    const char* name;
+    LPCSTR icon;
+  } kinds[] = {{"stop", IDI_HAND}, {"warning", IDI_EXCLAMATION}, {"question", IDI_QUESTION},
+               {"information", IDI_ASTERISK}};
+  const char* best = "none";
+  unsigned long long bestDifference = ~0ull;
+  for (const auto& kind : kinds) {
+    HBITMAP drawnBitmap = nullptr;
+    DWORD* drawn = const_cast<DWORD*>(pixels(drawnBitmap));
+    SelectObject(memory, drawnBitmap);
+    for (int i = 0; i < width * height; ++i) drawn[i] = background;
+    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, kind.icon), width, height, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    unsigned long long difference = 0;
+    for (int i = 0; i < width * height; ++i)
+      for (int shift = 0; shift < 24; shift += 8)
+        difference += static_cast<unsigned long long>(
+            std::abs(static_cast<int>((drawn[i] >> shift) & 0xFF) - static_cast<int>((shown[i] >> shift) & 0xFF)));
+    std::fprintf(stderr, "%s %llu\n", kind.name, difference);
+    if (difference < bestDifference) {
+      bestDifference = difference;
+      best = kind.name;
+    }
+    SelectObject(memory, shownBitmap);
+    DeleteObject(drawnBitmap);
+  }
+  SelectObject(memory, old);
+  DeleteObject(shownBitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return best;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: uidriver wait|wait-gone|texts|controls|click|click-id|type|type-id|keys|close|wait-text|"
-               "answer|rect|list ...\n");
+               "answer|rect|icon|list ...\n");
   return 2;
 }
 
@@ -264,7 +350,8 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// One command, with argv[1] its name, as main takes it.
+int Command(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   auto seconds = [&](int index, double fallback) { return argc > index ? std::atof(argv[index]) : fallback; };
@@ -343,6 +430,12 @@ int main(int argc, char** argv) {
     std::printf("%ld,%ld,%ld,%ld\n", frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
     return 0;
   }
+  if (command == "icon") {
+    HWND window = WaitForWindow(title, 0);
+    if (!window) return 1;
+    std::printf("%s\n", IconKind(window));
+    return 0;
+  }
   if (command == "close") {
     HWND window = WaitForWindow(title, 0);
     if (!window) return 1;
@@ -366,4 +459,39 @@ int main(int argc, char** argv) {
     return Click(window, argv[3]) ? 0 : 1;
   }
   return Usage();
+}
+
+// The commands of a session, one a line with their arguments separated by
+// tabs, each answered by its output and the line "@@end CODE".
+int Session() {
+  std::string line;
+  for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+    if (c != '\n') {
+      if (c != '\r') line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::string> words{"uidriver"};
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+      words.push_back(line.substr(start, tab - start));
+    words.push_back(line.substr(start));
+    line.clear();
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    const int code = Command(static_cast<int>(arguments.size()), arguments.data());
+    std::fflush(stderr);
+    std::printf("@@end %d\n", code);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  // Looked up: a system before Windows Vista lacks it.
+  if (HMODULE user32 = GetModuleHandleA("user32.dll"))
+    if (auto aware = reinterpret_cast<BOOL(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware"))))
+      aware();
+  if (argc == 2 && std::strcmp(argv[1], "session") == 0) return Session();
+  return Command(argc, argv);
 }
