@@ -54,10 +54,17 @@ install_wine_fonts() {
 
 # Wine draws the windows' frames itself instead of leaving them to a window
 # manager, which a virtual display does not have: the wizard's caption, close
-# box and minimise button then appear in screenshots as a user sees them.
+# box and minimise button then appear in screenshots as a user sees them. Nor
+# does it hand its windows to a window manager at all: waiting for the one
+# that is not there, it would hang a second or two whenever a window goes
+# away, each answered message box included.
 decorate_wine_windows() {
-  grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
-  "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null &&
+    grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null && return
+  local value
+  for value in Decorated Managed; do
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v "$value" /d N /f >/dev/null 2>&1 || true
+  done
   /usr/bin/wineserver -w
 }
 
