@@ -80,6 +80,25 @@ LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// Drops the keys, mouse clicks and close commands that wait in the queue.
+// While the installation run blocks the event loop on the Copy page, which
+// takes no input, they pile up; handed on once the run is over, they would
+// reach the Ready page: Enter pressed during the copy would press Finish,
+// the close box clicked then would end the setup before it was seen.
+void DiscardWaitingInput(HWND window) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, window, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+  }
+}
+
 void RaiseLastError(const char* what) {
   throw EOSError(std::string(what) + ": " + SystemErrorMessage(GetLastError()));
 }
@@ -246,6 +265,8 @@ void TWin32WizardWindow::ShowOnScreen(const TControl& control) {
 // -- the view ------------------------------------------------------------------
 
 void TWin32WizardWindow::SelectPage(int page) {
+  // Leaving the Copy page means that the installation run is over.
+  if (page_ == wizard_page::kCopy && page != wizard_page::kCopy) DiscardWaitingInput(window_);
   // Drawn once the new page is complete, not control by control.
   const bool drawn = shown_ && IsWindowVisible(window_);
   if (drawn) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
