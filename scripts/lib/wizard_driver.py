@@ -61,6 +61,7 @@ class Wizard:
         for row in rows:
             if 0 <= row.page < len(PAGES) and row.page not in self.headings:
                 self.headings[row.page] = row.name
+        self.names = {row.id: name for name, row in self.rows.items()}
 
     # -- the UI driver ------------------------------------------------------
     def driver(self, *args):
@@ -91,6 +92,38 @@ class Wizard:
     def control(self, control):
         return self.controls()[self._id(control)]
 
+    def name_of(self, ident):
+        """The layout name of a control id; BundleItemN for the bundle's boxes."""
+        if ident in self.names:
+            return self.names[ident]
+        return f"BundleItem{ident - self.bundle_base}" if ident >= self.bundle_base else str(ident)
+
+    def named(self, controls=None):
+        """The controls by their names (see name_of)."""
+        controls = controls or self.controls()
+        return {self.name_of(ident): control for ident, control in controls.items()}
+
+    def focused(self, controls=None):
+        """The name of the control that has the focus; None when none has.
+        controls by id or by name (see named) may be given."""
+        controls = controls or self.controls()
+        return next((self.name_of(c.id) for c in controls.values() if c.focused), None)
+
+    def wait_for(self, condition, what, seconds=30):
+        """Waits until condition(controls by name) holds and answers those
+        controls; what names the awaited state in the error."""
+        deadline = time.time() + seconds
+        while True:
+            try:
+                named = self.named()
+                if condition(named):
+                    return named
+            except WizardError:
+                named = None
+            if time.time() > deadline:
+                raise WizardError(f"waited in vain for {what}; controls: {named}")
+            time.sleep(0.2)
+
     def title(self):
         code, output = self.driver("list")
         for line in output.splitlines():
@@ -100,7 +133,10 @@ class Wizard:
         raise WizardError("the wizard is gone")
 
     def page(self, controls=None):
+        """The page shown; controls by id or by name (see named) may be given."""
         controls = controls or self.controls()
+        if controls and isinstance(next(iter(controls)), str):
+            controls = {control.id: control for control in controls.values()}
         shown = [page for page, heading in self.headings.items() if controls[self.ids(heading)].visible]
         if len(shown) != 1:
             raise WizardError(f"no single page is shown: {shown}")
@@ -121,6 +157,31 @@ class Wizard:
     def exists(self):
         code, _ = self.driver("wait", WIZARD, 0)
         return code == 0
+
+    def wait_gone(self, seconds=60):
+        """Waits until the wizard window has gone."""
+        if self.driver("wait-gone", WIZARD, seconds)[0] != 0:
+            raise WizardError("the wizard is still there")
+
+    def box_shown(self, title):
+        """Whether a box or window of that title is on the screen now."""
+        return self.driver("wait", title, 0)[0] == 0
+
+    def wait_box(self, title, seconds=30):
+        """Waits for a box or window of that title."""
+        if self.driver("wait", title, seconds)[0] != 0:
+            raise WizardError(f"no box {title!r}")
+
+    def wait_box_gone(self, title, seconds=30):
+        if self.driver("wait-gone", title, seconds)[0] != 0:
+            raise WizardError(f"the box {title!r} is still there")
+
+    def icon(self, title):
+        """The kind of icon a box shows: stop, warning, question, information or none."""
+        code, output = self.driver("icon", title)
+        if code != 0:
+            raise WizardError(f"no box {title!r}")
+        return output.split()[0] if output.split() else "none"
 
     # -- acting -------------------------------------------------------------
     def click(self, control):

@@ -5,7 +5,7 @@ copy it writes takes everything away again, itself included."""
 import os
 import time
 
-from harness import ENGINE_HOST, WINE_PREFIX, E2ETestCase
+from harness import ENGINE_HOST, E2ETestCase, file_tree
 
 # An accented vendor name: the batch file must still find the folder. Names
 # of their own for every run, so that what a failed run left behind in
@@ -25,39 +25,7 @@ PRODUCT = {
     "Plugin/Presets/Factory.fxp": "preset",
 }
 
-# Wine keeps these up to date by itself while programs run.
-VOLATILE = ("windows/temp/", "windows/logs/", "users/root/temp/", "users/root/appdata/local/temp/")
-
-
-def file_tree(root):
-    """Every file and folder below root with the size of the files."""
-    tree = {}
-    for folder, folders, files in os.walk(root):
-        relative = os.path.relpath(folder, root).replace(os.sep, "/")
-        relative = "" if relative == "." else relative + "/"
-        if relative.lower().startswith(VOLATILE):
-            continue
-        for name in folders:
-            tree[relative + name + "/"] = None
-        for name in files:
-            path = os.path.join(folder, name)
-            tree[relative + name] = None if os.path.islink(path) else os.path.getsize(path)
-    return tree
-
-
 class EngineTest(E2ETestCase):
-    def registry(self, key):
-        """The exported text of a key, as a set of lines."""
-        target = self.work / "export.reg"
-        code, output = self.run_wine("reg", "export", key, "Z:" + str(target).replace("/", "\\"), "/y")
-        self.assertEqual(code, 0, output)
-        text = target.read_bytes().decode("utf-16")
-        return set(line for line in text.splitlines() if line.strip())
-
-    def snapshot(self):
-        return (file_tree(WINE_PREFIX / "drive_c"), self.registry("HKLM\\Software"),
-                self.registry("HKCU\\Software"))
-
     def test_install_and_uninstall_leave_the_prefix_as_they_found_it(self):
         if not ENGINE_HOST:
             self.skipTest("no engine host")

@@ -3,15 +3,13 @@ host packed as the stub of a setup installs a product the way the wizard
 would, the prefix is checked, and the Uninst.exe it leaves is started as a
 user starts it, answered through the UI driver, and takes everything away."""
 
-import glob
 import os
 import struct
 import subprocess
 import time
 from pathlib import Path
 
-from harness import UIDRIVER, WINE_PREFIX, E2ETestCase, wine_command
-from test_engine import file_tree
+from harness import E2ETestCase, wine_command, windows_path
 
 INSTALLATION_HOST = os.environ.get("INSTALLATION_HOST", "")
 TEST_PLUGIN = os.environ.get("TEST_PLUGIN", "")
@@ -29,8 +27,6 @@ ROOT = f"Software\\Setup Host Test {RUN}"
 SUITE_ROOT = f"Software\\Setup Host Suite {RUN}"
 PRODUCT_KEY = ROOT + "\\Tool\\2.0"
 ENTRY = f"Host Tool 2.10 {RUN}"
-# Wine keeps window colours and metrics here while any window is open.
-WINE_VOLATILE_KEY = "[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters"
 UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + ENTRY
 
 SETUP_INI = f"""[Setup]
@@ -72,10 +68,6 @@ EXPECTED_OUTPUT = [
 ]
 
 
-def windows_path(host_path):
-    return "Z:" + str(host_path).replace("/", "\\")
-
-
 def local_time(path):
     t = time.localtime(path.stat().st_mtime)
     return (t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min)
@@ -111,31 +103,6 @@ class SetupRunTest(E2ETestCase):
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
         return result.stdout.splitlines(), marker
 
-    def registry(self, key):
-        """The exported text of a key, as a set of lines, without the keys
-        that Wine itself makes and drops while windows come and go."""
-        target = self.work / "export.reg"
-        code, output = self.run_wine("reg", "export", key, windows_path(target), "/y")
-        self.assertEqual(code, 0, output)
-        lines, volatile = set(), False
-        for line in target.read_bytes().decode("utf-16").splitlines():
-            if line.startswith("["):
-                volatile = line.startswith(WINE_VOLATILE_KEY)
-            if line.strip() and not volatile:
-                lines.add(line)
-        return lines
-
-    def snapshot(self):
-        return (file_tree(WINE_PREFIX / "drive_c"), self.registry("HKLM\\Software"),
-                self.registry("HKCU\\Software"))
-
-    def start_uninstaller(self, path):
-        """Starts an uninstaller by its Windows path, as the list of programs does."""
-        process = subprocess.Popen(wine_command(path), cwd=str(self.work), stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
-
     def uninstall(self, answer):
         """Runs Uninst.exe, answers its question, and returns (question, result text)."""
         process = self.start_uninstaller(FOLDER + "\\Uninst.exe")
@@ -143,36 +110,6 @@ class SetupRunTest(E2ETestCase):
         result = self.box_text(self.answer("Information", "OK")) if answer == "Yes" else None
         self.assertEqual(self.wait_exit(process), 0)
         return question, result
-
-    def wait_gone(self, windows_folder):
-        folder = self.drive_c(windows_folder + "\\")
-        deadline = time.time() + 60
-        while time.time() < deadline and folder.exists():
-            time.sleep(0.5)
-        self.assertFalse(folder.exists(), sorted(file_tree(folder)))
-
-    def assert_nothing_left(self, before, machine_keys, user_keys):
-        """Nothing of the installation is left but the product's root keys,
-        empty, where the run wrote below them: other versions of a product
-        keep their records there, so the record holds the version's key only."""
-        after = self.snapshot()
-        self.assertEqual(after[0], before[0], "files left or lost: %s / %s" % (
-            sorted(set(after[0]) - set(before[0])), sorted(set(before[0]) - set(after[0]))))
-        left = {f"[HKEY_LOCAL_MACHINE\\{key}]" for key in machine_keys}
-        self.assertEqual(after[1] ^ before[1], left, "HKLM\\Software changed")
-        left = {f"[HKEY_CURRENT_USER\\{key}]" for key in user_keys}
-        self.assertEqual(after[2] ^ before[2], left, "HKCU\\Software changed")
-        # The shared prefix is tidied for the next run.
-        for root, keys in (("HKLM", machine_keys), ("HKCU", user_keys)):
-            if keys:
-                self.run_wine("reg", "delete", f"{root}\\{keys[0]}", "/f")
-
-    def start_menu(self, *parts):
-        pattern = str(WINE_PREFIX / "drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs")
-        return [Path(p).joinpath(*parts) for p in glob.glob(pattern)]
-
-    def desktop(self, name):
-        return [Path(p) / name for p in glob.glob(str(WINE_PREFIX / "drive_c/users/*/Desktop"))]
 
     # -- tests --------------------------------------------------------------
     def test_install_check_and_uninstall_as_a_user_would(self):
