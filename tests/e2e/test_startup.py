@@ -1,5 +1,6 @@
-"""Start-up of the real setup program under Wine: a good package opens, a
-damaged one shows the error box, and the run mode comes from the file."""
+"""Start-up of the real setup program under Wine: a good package opens the
+wizard, a damaged one shows the error box instead, and the run mode comes
+from the file."""
 
 import struct
 import subprocess
@@ -25,29 +26,27 @@ def package_offset(exe):
 
 
 class StartupTest(E2ETestCase):
-    def test_a_good_package_opens_and_shows_its_version(self):
+    def test_a_good_package_opens_the_wizard_with_its_version(self):
         exe = self.pack(self.staging(product("2.10 beta 3")), self.work / "Setup.exe")
-        process = self.start(exe)
-        text = self.box_text(self.answer("Information", "OK"))
-        self.assertEqual(text.replace("\r\n", "\r"), "Demo 2.10 beta 3\rProduct version 2.10 beta 3")
-        self.assertEqual(self.wait_exit(process), 0)
+        wizard = self.start_wizard(exe)
+        self.assertEqual(wizard.title(), "Demo Setup")
+        self.assertEqual(wizard.named()["WelcomeDescriptionLabel"].text,
+                         "This program will install Demo 2.10 beta 3 on your computer.")
+        self.assertEqual(self.cancel_wizard(wizard), "Demo 2.10 beta 3 has not been fully installed yet.\r"
+                                                     "Are you sure you want to cancel Demo Setup?")
 
     def test_settings_that_are_not_valid_show_their_message(self):
         files = product()
         files["Setup.ini"] = "[Setup]\r\nProductName=Demo\r\nProductVersion=2.10\r\n"
         exe = self.pack(self.staging(files), self.work / "Setup.exe", "--no-check")
-        process = self.start(exe)
-        self.assertEqual(self.box_text(self.answer("Setup", "OK")), "Invalid configuration in Setup.ini.")
-        self.assertEqual(self.wait_exit(process), 0)
+        self.assertEqual(self.error_box(self.start(exe)), "Invalid configuration in Setup.ini.")
 
     def test_a_damaged_package_shows_the_corruption_message(self):
         exe = self.pack(self.staging(product()), self.work / "Setup.exe")
         data = bytearray(exe.read_bytes())
         data[package_offset(exe) + 200] ^= 0x40
         exe.write_bytes(data)
-        process = self.start(exe)
-        self.assertEqual(self.box_text(self.answer("Setup", "OK")), CORRUPTED)
-        self.assertEqual(self.wait_exit(process), 0)
+        self.assertEqual(self.error_box(self.start(exe)), CORRUPTED)
 
     def test_a_bare_stub_reads_setup_dat_beside_it(self):
         folder = self.work / "disk"
@@ -55,25 +54,24 @@ class StartupTest(E2ETestCase):
         self.pack(self.staging(product("3.00")), folder / "Setup.dat", "--data")
         exe = folder / "Install.exe"
         exe.write_bytes(Path(self.stub_path()).read_bytes())
-        process = self.start(exe)
-        self.assertIn("Product version 3.00", self.box_text(self.answer("Information", "OK")))
-        self.assertEqual(self.wait_exit(process), 0)
+        wizard = self.start_wizard(exe)
+        self.assertEqual(wizard.named()["WelcomeDescriptionLabel"].text,
+                         "This program will install Demo 3.00 on your computer.")
+        self.cancel_wizard(wizard)
 
     def test_a_missing_setup_dat_names_the_file(self):
         exe = self.work / "Lonely.exe"
         exe.write_bytes(Path(self.stub_path()).read_bytes())
-        process = self.start(exe)
-        text = self.box_text(self.answer("Setup", "OK"))
-        self.assertRegex(text, r'^Cannot open file ".*\\Setup\.dat"\. .+\.$')
-        self.assertEqual(self.wait_exit(process), 0)
+        self.assertRegex(self.error_box(self.start(exe)), r'^Cannot open file ".*\\Setup\.dat"\. .+\.$')
 
     def test_a_signed_setup_still_verifies_and_runs(self):
         exe = self.pack(self.staging(product("1.16")), self.work / "Setup.exe")
         signed = self.sign(exe)
         self.assertEqual(self.setuppack("verify", signed).returncode, 0)
-        process = self.start(signed)
-        self.assertIn("Product version 1.16", self.box_text(self.answer("Information", "OK")))
-        self.assertEqual(self.wait_exit(process), 0)
+        wizard = self.start_wizard(signed)
+        self.assertEqual(wizard.named()["WelcomeDescriptionLabel"].text,
+                         "This program will install Demo 1.16 on your computer.")
+        self.cancel_wizard(wizard)
 
     def test_the_uninstaller_flag_is_read_from_the_file(self):
         exe = self.pack(self.staging(product()), self.work / "Setup.exe")
@@ -82,9 +80,7 @@ class StartupTest(E2ETestCase):
             struct.pack_into("<i", data, 52, flag)
             copy = self.work / f"Copy{flag}.exe"
             copy.write_bytes(data)
-            process = self.start(copy)
-            self.answer("Information", "OK")
-            self.assertEqual(self.wait_exit(process), 0, flag)
+            self.cancel_wizard(self.start_wizard(copy))
         # The flag 1 makes the uninstaller, which finds a package where its
         # record should be: an unhandled error, exit code 1.
         struct.pack_into("<i", data, 52, 1)
