@@ -26,7 +26,6 @@ WINE_PREFIX = Path(os.environ.get("SETUP_WINEPREFIX") or os.environ.get("WINE_PR
 WINE_RUN = os.environ.get("WINE_RUN", "")
 WINE_ARCH = os.environ.get("WINE_ARCH", "")
 WORK = Path(os.environ.get("E2E_WORK", tempfile.gettempdir()))
-WINESERVER = shutil.which("wineserver") or "/usr/bin/wineserver"
 
 
 # Wine keeps these up to date by itself while programs run.
@@ -201,18 +200,6 @@ class E2ETestCase(unittest.TestCase):
         return run_with([WINE_RUN, WINE_ARCH])(program, *args)
 
     # -- Wine -----------------------------------------------------------------
-    def restart_wine_server(self):
-        """Lets the prefix's Wine server end once its programs have; the next
-        program starts a new one, which reads the display settings afresh. Only
-        this prefix's server: other prefixes may be in use beside it."""
-        self.end_driver_session()
-        env = dict(os.environ, WINEPREFIX=str(WINE_PREFIX))
-        quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-        try:
-            subprocess.run([WINESERVER, "-w"], env=env, timeout=60, **quiet)
-        except subprocess.TimeoutExpired:
-            subprocess.run([WINESERVER, "-k"], env=env, timeout=60, **quiet)
-
     def start(self, exe, env=None):
         """Starts a program in its own folder; env adds to the environment."""
         process = subprocess.Popen(wine_command(exe), cwd=str(Path(exe).parent),
