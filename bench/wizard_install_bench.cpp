@@ -141,7 +141,13 @@ int Run(const fs::path& setup, const fs::path& scratch, int rounds) {
   const fs::path package = fs::path(ApplicationFolder(platform.Files)) / "Setup.dat";
   std::set<std::string> components;
   const TPackageContents contents = ComponentContentsOf(package, components);
-  const std::string product = TSetupInstaller(platform).FullProductName();
+  std::string product;
+  bool callsLibraries = false;
+  {
+    const TSetupInstaller probe(platform);
+    product = probe.FullProductName();
+    callsLibraries = !probe.CallLibraries.empty();
+  }
 
   const fs::path wizardFolder = scratch / "wizard", engineFolder = scratch / "engine";
   // Records of a run that was cut short would turn the first round into an
@@ -183,7 +189,10 @@ int Run(const fs::path& setup, const fs::path& scratch, int rounds) {
                "             installation run), same package, same file system\n"
             << "  status texts seen in every round: "
             << (fewest == most ? std::to_string(most) : std::to_string(fewest) + " to " + std::to_string(most))
-            << " (" << Joined(wizard.Rounds().front().StatusTexts) << ")\n";
+            << " (" << Joined(wizard.Rounds().front().StatusTexts)
+            << ")\n    (\"Initializing components...\" comes only with [CallLibraries]; this product has "
+            << (callsLibraries ? "some" : "none") << ")\n"
+            << "  ratios are of times: above 1 means slower than the baseline\n";
   const double pauseBest = pauses[std::min_element(times[0].begin(), times[0].end()) - times[0].begin()];
   PrintTimeTable(std::cout, {
                                 {"wizard, Install to Ready (measured)", BestOf(times[0]), MedianOf(times[0])},

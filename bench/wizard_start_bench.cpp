@@ -109,7 +109,8 @@ int Run(const fs::path& setup, const fs::path& plain, int rounds) {
                "             verification: open the setup, find its package, Adler-32 over all of it\n"
                "             setup logic:  TSetupInstaller built on Setup.dat (verification, Setup.ini, Setup.lic,\n"
                "                           folders and an earlier installation looked up)\n"
-               "             side image:   Setup.jpg found in the package and decoded\n";
+               "             side image:   Setup.jpg found in the package and decoded\n"
+               "  ratios are of times: above 1 means slower than the baseline\n";
   const double setupBest = BestOf(times[0]), setupMedian = MedianOf(times[0]);
   const double plainBest = BestOf(times[1]), plainMedian = MedianOf(times[1]);
   PrintTimeTable(std::cout, {
