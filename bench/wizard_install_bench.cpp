@@ -18,6 +18,8 @@
 // an upgrade. Nothing passes or fails on time.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <exception>

@@ -15,6 +15,7 @@
 // image. Nothing passes or fails on time.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
