@@ -15,90 +15,30 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <set>
 
 #include "common/errors.h"
 #include "common/path.h"
 #include "package/installer.h"
-#include "platform/host/host_file_stream.h"
 #include "platform/win32/win32_platform.h"
 #include "support/extracted_tree_check.h"
+#include "support/installation_contender.h"
 #include "support/interleaved_rounds.h"
 #include "support/package_contents.h"
 #include "support/plain_inflate.h"
-#include "setuplogic/setup_installer.h"
-#include "support/staging_layout.h"
 #include "support/throughput_report.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The components' part of the package: the engine extracts components, not
-// the top-level support files.
-TPackageContents ComponentContents(const TPackageContents& all, std::set<std::string>& components) {
-  TPackageContents part;
-  for (const fs::path& folder : all.Folders) {
-    part.Folders.push_back(folder);
-    components.insert(folder.begin()->string());
-  }
-  for (const TPackedFile& file : all.Files) {
-    if (std::distance(file.RelativePath.begin(), file.RelativePath.end()) < 2) continue;
-    part.Files.push_back(file);
-    part.InflatedBytes += file.Size;
-  }
-  return part;
-}
-
-
-// Takes the run's progress calls and keeps nothing.
-class TSilentProgress : public IInstallProgress {
- public:
-  void SetProgress(int) override {}
-  void SetStatusText(const std::string&) override {}
-};
-
-// The installation run into a fresh folder; afterwards the files are checked
-// (the uninstaller copy aside) and the folder and the registry records go.
-TContender Installation(Platform& platform, const fs::path& destination, const TPackageContents& contents) {
-  auto setup = std::make_shared<std::unique_ptr<TSetupInstaller>>();
-  return {"installation",
-          [&platform, destination, setup] {
-            fs::remove_all(destination);
-            *setup = std::make_unique<TSetupInstaller>(platform);
-            (*setup)->SetProgramFolder(destination.string());
-          },
-          [setup] {
-            TSilentProgress progress;
-            (*setup)->Install(progress);
-          },
-          [&platform, destination, &contents, setup] {
-            const std::string entry = std::string("\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
-                                      (*setup)->FullProductName();
-            setup->reset();
-            fs::remove(destination / "Uninst.exe");
-            CheckExtractedTree(destination, contents);
-            fs::remove_all(destination);
-            platform.Reg.DeleteKey(RegistryRoot::CurrentUser, kBenchRegistryKey);
-            platform.Reg.DeleteKey(RegistryRoot::LocalMachine, kBenchRegistryKey);
-            platform.Reg.DeleteKey(RegistryRoot::LocalMachine, entry);
-          }};
-}
-
 int Run(const fs::path& scratch, int rounds) {
   TWin32Platform win32;
   Platform platform = win32.Bundle();
   const fs::path package = fs::path(ApplicationFolder(platform.Files)) / "Setup.dat";
 
-  TPackageContents all;
-  {
-    THostFileStream stream(package, THostFileStream::Mode::Read);
-    const TPackageInfo info = VerifyPackage(stream);
-    all = ListPackageContents(stream, info);
-  }
   std::set<std::string> components;
-  const TPackageContents contents = ComponentContents(all, components);
+  const TPackageContents contents = ComponentContentsOf(package, components);
 
   // Verification runs once, when the engine is made, as in a real setup.
   TInstaller installer(platform);

@@ -54,16 +54,30 @@ SRC
   echo "$tarball"
 }
 
+# The setup program only decodes its side image at its own size with the
+# default (accurate integer) method, and every byte of the decoder is in
+# every setup a vendor ships: the library is built small, without the
+# options nothing asks for (arithmetic coding, the other DCT methods, scaled
+# output, merged upsampling, colour quantisation), each function in its own
+# section so that the linker drops what is unused, and without reading the
+# JPEGMEM environment variable, which would pull in a scanf.
+LIBJPEG_OPTIONS="MinSizeRel arith=off no-getenv sections; jmorecfg: -ifast -float -scaling -merging -quant1 -quant2"
+
 build_libjpeg() {
   local arch=$1 triplet=$2
   local prefix=$BUILD_ROOT/deps/$arch
-  [ -f "$prefix/lib/libjpeg.a" ] && return
+  if [ -f "$prefix/lib/libjpeg.a" ] && [ "$(cat "$prefix/libjpeg-options" 2>/dev/null)" = "$LIBJPEG_OPTIONS" ]; then
+    return
+  fi
   local tarball work
   tarball=$(debian_source libjpeg-turbo)
   work=$BUILD_ROOT/deps/work-$arch
   rm -rf "$work"
   mkdir -p "$work"
   tar -xzf "$tarball" -C "$work" --strip-components=1
+  # jmorecfg.h is where libjpeg is meant to be configured.
+  sed -i -E 's@^#define (DCT_IFAST_SUPPORTED|DCT_FLOAT_SUPPORTED|IDCT_SCALING_SUPPORTED|UPSAMPLE_MERGING_SUPPORTED|QUANT_1PASS_SUPPORTED|QUANT_2PASS_SUPPORTED)\b@#undef \1 //@' \
+    "$work/jmorecfg.h"
   log "building libjpeg-turbo for $triplet"
   cat >"$work/toolchain.cmake" <<TC
 set(CMAKE_SYSTEM_NAME Windows)
@@ -76,11 +90,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
   cmake -S "$work" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -Wno-dev >/dev/null
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections -DNO_GETENV" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF \
+    -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF -DCMAKE_INSTALL_PREFIX="$prefix" -Wno-dev >/dev/null
   cmake --build "$work/build" --target install -j "$(jobs_count)" >/dev/null
   rm -rf "$work"
   [ -f "$prefix/lib/libjpeg.a" ] || die "libjpeg-turbo for $triplet did not build"
+  echo "$LIBJPEG_OPTIONS" >"$prefix/libjpeg-options"
 }
 
 build_libdeflate() {

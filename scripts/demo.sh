@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The main job: packs the demo product under examples/demo with setuppack and
-# starts the resulting setup under Wine. With a display of your own the setup
-# runs there until you close it; without one (or with CI set) it runs on a
-# virtual display, a screenshot goes to build/demo/screenshot.png, and the
-# program is closed again.
+# runs its setup under Wine. With a display of your own the setup wizard opens
+# there, and you install (and later remove) the demo as a user would. Without
+# one (or with CI set) the wizard is walked on a virtual display: the demo is
+# installed, a screenshot of every page goes to build/demo/, and the demo is
+# uninstalled again.
 set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 cd "$SETUP_ROOT"
@@ -35,21 +36,8 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
   exit 0
 fi
 
-cleanup() { stop_wine; stop_display; }
-trap cleanup EXIT
+trap 'stop_wine; stop_display' EXIT
 ensure_display
-log "starting $run under Wine on the virtual display $DISPLAY"
-"$WINELOADER" "$run" &
-setup_pid=$!
-driver() { "$WINELOADER" "$BUILD_ROOT/$arch/tests/e2e/uidriver/uidriver.exe" "$@"; }
-for _ in $(seq 120); do
-  windows=$(driver list 2>/dev/null | grep -v -E '^\|$|Program Manager' || true)
-  [ -n "$windows" ] && break
-  sleep 0.5
-done
-sleep 2
-import -window root "$out/screenshot.png"
-log "the setup shows:"
-printf '%s\n' "$windows"
-log "screenshot: $out/screenshot.png"
-kill "$setup_pid" 2>/dev/null || true
+log "walking the demo's wizard on the virtual display $DISPLAY"
+python3 "$SETUP_ROOT/scripts/lib/walk_wizard.py" --arch "$arch" --with-hosts "$run" "$out"
+log "screenshots of every page: $out"

@@ -17,8 +17,18 @@ struct TContender {
   std::function<void()> Finish;   // untimed, after each run: checks, clean-up (may be empty)
 };
 
+// Every round's wall-clock seconds of each contender: times[contender][round],
+// in the contenders' order.
+std::vector<std::vector<double>> TimesOfInterleavedRounds(const std::vector<TContender>& contenders, int rounds);
+
 // The best wall-clock seconds of each contender, in the contenders' order.
 std::vector<double> BestTimesOfInterleavedRounds(const std::vector<TContender>& contenders, int rounds);
+
+// The shortest and the median of one contender's times (the mean of the two
+// middle ones for an even count). The median shows what a user usually
+// waits, the best what the program costs when nothing else gets in the way.
+double BestOf(const std::vector<double>& seconds);
+double MedianOf(std::vector<double> seconds);
 
 // Seconds of wall-clock time since construction (steady clock).
 class TStopwatch {

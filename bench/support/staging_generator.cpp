@@ -6,6 +6,7 @@
 
 #include "support/c_file.h"
 #include "support/deterministic_random.h"
+#include "support/side_picture.h"
 #include "support/staging_layout.h"
 #include "support/synthetic_text.h"
 
@@ -55,6 +56,9 @@ void WriteFile(const fs::path& root, const TStagingFile& file) {
       break;
     case TFileContent::SetupLicence:
       out.WriteAll(kSetupLicenceText, size);
+      break;
+    case TFileContent::SidePicture:
+      out.WriteAll(SidePictureJpeg().data(), size);
       break;
   }
   out.Close();

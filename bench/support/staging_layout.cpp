@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/deterministic_random.h"
+#include "support/side_picture.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ std::vector<TStagingFile> StagingLayout() {
   AddSamples(layout, random);
   layout.push_back({"Setup.ini", TFileContent::SetupIni, std::char_traits<char>::length(kSetupIniText)});
   layout.push_back({"Setup.lic", TFileContent::SetupLicence, std::char_traits<char>::length(kSetupLicenceText)});
+  layout.push_back({"Setup.jpg", TFileContent::SidePicture, SidePictureJpeg().size()});
   return layout;
 }
 

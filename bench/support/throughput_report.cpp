@@ -28,6 +28,31 @@ void PrintComparison(std::ostream& out, const TThroughput& candidate, const TThr
   PrintLine(out, ratioName, width, ratio);
 }
 
+void PrintTimeTable(std::ostream& out, const std::vector<TTimeRow>& rows) {
+  size_t width = 0;
+  for (const TTimeRow& row : rows) width = std::max(width, row.Name.size());
+  width += 2;
+  PrintLine(out, "", width, "     best     median");
+  for (const TTimeRow& row : rows) {
+    char figures[64];
+    if (row.Ratio)
+      std::snprintf(figures, sizeof figures, "%9.2f  %9.2f", row.Best, row.Median);
+    else
+      std::snprintf(figures, sizeof figures, "%7.3f s  %7.3f s", row.Best, row.Median);
+    PrintLine(out, row.Name, width, figures);
+  }
+}
+
+void PrintRoundTimes(std::ostream& out, const std::string& name, const std::vector<double>& seconds) {
+  out << "  " << name << ":";
+  for (const double value : seconds) {
+    char figure[32];
+    std::snprintf(figure, sizeof figure, " %.3f", value);
+    out << figure;
+  }
+  out << " s\n";
+}
+
 std::string Grouped(uint64_t value) {
   const std::string digits = std::to_string(value);
   std::string text;

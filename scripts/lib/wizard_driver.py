@@ -214,12 +214,13 @@ class Wizard:
         texts = [line.split("|", 2)[2] for line in output.splitlines() if line.startswith("Static|")]
         return "\n".join(t for t in texts if t).replace("\\r", "\r").replace("\\n", "\n")
 
-    def screenshot(self, path, settle=0.5):
-        """The window as it is on the screen, frame included."""
+    def screenshot(self, path, settle=0.5, window=WIZARD):
+        """The window (the wizard, or another by its title) as it is on the
+        screen, frame included, with whatever lies over it."""
         time.sleep(settle)
-        code, output = self.driver("rect", WIZARD)
+        code, output = self.driver("rect", window)
         if code != 0:
-            raise WizardError("the wizard is gone")
+            raise WizardError(f"no window {window}")
         left, top, width, height = (int(v) for v in output.split()[0].split(","))
         subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage",
                         str(path)], check=True)

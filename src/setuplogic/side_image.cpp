@@ -46,6 +46,12 @@ TJpegSession& SessionOf(j_common_ptr info) {
 // that is still worth showing, and there is no console to write them to.
 void IgnoreMessage(j_common_ptr, int) {}
 void IgnoreOutput(j_common_ptr) {}
+// Errors are reported by their code alone, so no text is ever formatted.
+void FormatNothing(j_common_ptr, char* buffer) { buffer[0] = '\0'; }
+void ResetErrors(j_common_ptr info) {
+  info->err->num_warnings = 0;
+  info->err->msg_code = 0;
+}
 
 // Decodes size bytes into image; false with session.ErrorCode set when
 // libjpeg gave up. Only trivially destructible locals here: a longjmp back
@@ -98,11 +104,16 @@ TDecodedImage DecodeJpeg(TStream& stream) {
   // The memory source counts in unsigned long, which has 32 bits on Windows.
   if (data.size() > static_cast<unsigned long>(-1)) RaiseJpegError(JERR_IMAGE_TOO_BIG);
 
+  // The error manager is filled here rather than by jpeg_std_error, whose
+  // message texts and formatting would add their weight to every setup
+  // program for texts nobody reads.
   TJpegSession session{};
-  session.Info.err = jpeg_std_error(&session.Errors);
+  session.Info.err = &session.Errors;
   session.Errors.error_exit = LeaveOnError;
   session.Errors.emit_message = IgnoreMessage;
   session.Errors.output_message = IgnoreOutput;
+  session.Errors.format_message = FormatNothing;
+  session.Errors.reset_error_mgr = ResetErrors;
 
   TDecodedImage image;
   if (!Decode(session, data.data(), static_cast<unsigned long>(data.size()), image)) RaiseJpegError(session.ErrorCode);

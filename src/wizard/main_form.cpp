@@ -12,14 +12,6 @@
 #include "setuplogic/setup_installer.h"
 #include "wizard/wizard_texts.h"
 
-namespace {
-
-// How long every status text of the installation run stays on the screen at
-// least, so that the user can read it.
-constexpr uint32_t kStatusPauseMilliseconds = 500;
-
-}  // namespace
-
 TMainForm::TMainForm(Platform& platform, TDisplay& display, Resources& resources, WizardView& view)
     : platform_(platform), display_(display), resources_(resources), view_(view) {}
 

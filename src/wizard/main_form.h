@@ -4,12 +4,17 @@
 // flow runs without a window system.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "platform/dialogs.h"
 #include "setuplogic/install_progress.h"
 #include "wizard/wizard_view.h"
+
+// How long every status text of the installation run stays on the screen at
+// least, so that the user can read it.
+inline constexpr uint32_t kStatusPauseMilliseconds = 500;
 
 class Resources;
 class TDisplay;

@@ -39,6 +39,8 @@ TFakeWizardWindow::TFakeWizardWindow(int pixelsPerInch)
   }
 }
 
+TFakeWizardWindow::~TFakeWizardWindow() = default;
+
 void TFakeWizardWindow::Run() {
   if (terminated_) return;
   shown_ = true;

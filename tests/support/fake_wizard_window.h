@@ -36,6 +36,7 @@ class TFakeWizardWindow : public WizardWindow, private DisplayForm {
  public:
   // The layout as built at pixelsPerInch.
   explicit TFakeWizardWindow(int pixelsPerInch = 96);
+  ~TFakeWizardWindow() override;
 
   void Connect(WizardEvents& events) override { events_ = &events; }
   // Shows the window unless the program was ended, and lets User act on it.

@@ -63,7 +63,7 @@ std::string ClassOf(HWND window) {
 // its thread is busy and answers nothing sent to it until the run is over.
 bool Responsive(HWND window) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) != 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &result) != 0;
 }
 
 std::string WindowText(HWND window, bool responsive = true) {

@@ -88,12 +88,15 @@ INSTANTIATE_TEST_SUITE_P(Table, SetupCheckRun, ::testing::ValuesIn(Cases()), [](
   return name;
 });
 
-TEST(SetupCheckRun, TheDemoProductBuildsWithoutFindings) {
-  TTempFolder temp;
-  const TToolResult result =
-      RunTool({"build", SETUP_DEMO_DIR, "-o", Arg(temp / "Setup.dat"), "--data", "--strict", "--stamp", "2024-05-01"});
-  EXPECT_EQ(result.Code, 0) << result.Err;
-  EXPECT_EQ(result.Err, "");
+TEST(SetupCheckRun, TheExampleProductsBuildWithoutFindings) {
+  for (const char* example : {SETUP_DEMO_DIR, SETUP_STUDIO_DIR}) {
+    SCOPED_TRACE(example);
+    TTempFolder temp;
+    const TToolResult result =
+        RunTool({"build", example, "-o", Arg(temp / "Setup.dat"), "--data", "--strict", "--stamp", "2024-05-01"});
+    EXPECT_EQ(result.Code, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+  }
 }
 
 }  // namespace
