@@ -31,6 +31,12 @@ fi
 
 ensure_wine_prefix "$arch"
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+  # The tests' prefix keeps its windows from window managers (a virtual
+  # display has none); on the user's desktop the wizard is a window like any
+  # other, which the window manager moves and lists.
+  managed() { "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1 || true; }
+  managed Y
+  trap 'managed N' EXIT
   log "starting $run under Wine on $DISPLAY"
   "$WINELOADER" "$run"
   exit 0
