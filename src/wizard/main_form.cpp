@@ -18,17 +18,7 @@ TMainForm::TMainForm(Platform& platform, TDisplay& display, Resources& resources
 TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate() {
-  try {
-    installer_ = std::make_unique<TSetupInstaller>(platform_);
-  } catch (const Exception& error) {
-    ShowError(error.Message());
-    view_.Terminate();
-    return;
-  } catch (const std::bad_alloc&) {
-    ShowError("Out of memory");
-    view_.Terminate();
-    return;
-  }
+  if (!RunOrEnd([this] { installer_ = std::make_unique<TSetupInstaller>(platform_); })) return;
   TSetupInstaller& setup = *installer_;
 
   ApplyDisplayFont(view_.Fonts(), display_);
@@ -176,3 +166,16 @@ void TMainForm::ExpandCaption(ControlId id) { view_.SetText(id, installer_->Expa
 std::string TMainForm::Text(unsigned textId) { return WizardText(resources_, textId); }
 
 void TMainForm::ShowError(const std::string& message) { platform_.Boxes.Show(MessageKind::Error, message); }
+
+bool TMainForm::RunOrEnd(const std::function<void()>& work) {
+  try {
+    work();
+    return true;
+  } catch (const Exception& error) {
+    ShowError(error.Message());
+  } catch (const std::bad_alloc&) {
+    ShowError("Out of memory");
+  }
+  view_.Terminate();
+  return false;
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -91,6 +92,9 @@ class TMainForm : public IInstallProgress, public WizardEvents {
   DialogAnswer ShowMessage(MessageKind kind, unsigned textId, const std::string& folder = std::string());
   std::string Text(unsigned textId);
   void ShowError(const std::string& message);
+  // Runs work; an error it raises is shown in the error box and ends the
+  // program, and the answer is false.
+  bool RunOrEnd(const std::function<void()>& work);
 
   Platform& platform_;
   TDisplay& display_;

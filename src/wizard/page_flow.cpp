@@ -166,19 +166,9 @@ void TMainForm::ShowPage(int index) {
     // The Copy page and its buttons are drawn before the run blocks the
     // event loop; a close request now finds the Copy page and is refused.
     platform_.Sys.ProcessMessages();
-    try {
-      installer_->Install(*this);
-    } catch (const Exception& error) {
-      // Nothing is undone: the partial installation stays as it is.
-      ShowError(error.Message());
-      view_.Terminate();
-      return;
-    } catch (const std::bad_alloc&) {
-      ShowError("Out of memory");
-      view_.Terminate();
-      return;
-    }
-    ShowPage(page::kReady);
+    // A failed run ends the program on this page; nothing is undone, the
+    // partial installation stays as it is.
+    if (RunOrEnd([this] { installer_->Install(*this); })) ShowPage(page::kReady);
     return;
   }
 
