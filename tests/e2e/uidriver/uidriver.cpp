@@ -233,9 +233,9 @@ INPUT KeyInput(WORD key, bool up) {
 }
 
 // Presses one key with its modifiers, such as SHIFT+TAB or ALT+F.
-bool PressKey(const std::string& spec) {
+bool PressKey(const std::string& chord) {
   std::vector<WORD> modifiers;
-  std::string rest = spec;
+  std::string rest = chord;
   for (;;) {
     const size_t plus = rest.find('+');
     if (plus == std::string::npos || plus + 1 >= rest.size()) break;
