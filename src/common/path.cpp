@@ -6,7 +6,15 @@ namespace {
 
 size_t LastDelimiter(const std::string& path) { return path.find_last_of("\\:"); }
 
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 }  // namespace
+
+bool IsDriveRootedPath(const std::string& path) {
+  return path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+bool IsNetworkPath(const std::string& path) { return path.size() > 2 && path[0] == '\\' && path[1] == '\\'; }
 
 std::string IncludeDelimiter(const std::string& path) {
   if (path.empty() || path.back() == '\\') return path;

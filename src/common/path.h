@@ -21,6 +21,12 @@ std::string ExtractFileName(const std::string& path);
 std::string ExtractFileExt(const std::string& path);
 // The name part without its last extension; ".profile" gives "".
 std::string FileBaseName(const std::string& path);
+// "X:\...": a path from a drive's root, which the current folder and drive
+// do not change.
+bool IsDriveRootedPath(const std::string& path);
+// "\\server\share\...".
+bool IsNetworkPath(const std::string& path);
+
 // The running executable's folder, with a trailing backslash.
 std::string ApplicationFolder(FileSystem& files);
 

@@ -6,14 +6,6 @@
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-// "X:\...": anything else would be resolved against the current folder or
-// drive, which is not where the user means to install.
-bool IsFullyQualified(const std::string& path) {
-  return path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
 // The path and its ancestors below the drive, deepest first; empty for a
 // drive root or a bare name.
 std::vector<std::string> FolderChain(const std::string& folder) {
@@ -32,7 +24,9 @@ std::vector<std::string> FolderChain(const std::string& folder) {
 }  // namespace
 
 bool TSetupInstaller::CanCreateFolder(const std::string& folder) {
-  if (!IsFullyQualified(folder)) return false;
+  // Anything but "X:\..." would be resolved against the current folder or
+  // drive, which is not where the user means to install.
+  if (!IsDriveRootedPath(folder)) return false;
   FileSystem& files = platform_.Files;
   std::vector<std::string> chain = FolderChain(folder);
   bool result = !chain.empty();

@@ -38,15 +38,6 @@ ControlId FocusControlOf(int index) {
   }
 }
 
-// A folder that names one place whatever the current folder is: X:\... or
-// \\server\share\...
-bool IsFullyQualifiedFolder(const std::string& folder) {
-  const bool drive = folder.size() >= 3 && ((folder[0] >= 'A' && folder[0] <= 'Z') ||
-                                            (folder[0] >= 'a' && folder[0] <= 'z')) &&
-                     folder[1] == ':' && folder[2] == '\\';
-  return drive || (folder.size() > 2 && folder[0] == '\\' && folder[1] == '\\');
-}
-
 }  // namespace
 
 // -- events ----------------------------------------------------------------
@@ -252,7 +243,7 @@ bool TMainForm::LeavePluginPage(ControlId input, bool& installFlag, std::string&
   if (!installFlag) return true;
   // A relative name would be resolved against whatever folder the setup was
   // started in, so it names no folder the user could mean.
-  if (!IsFullyQualifiedFolder(text) || !platform_.Files.FolderExists(text)) {
+  if (!(IsDriveRootedPath(text) || IsNetworkPath(text)) || !platform_.Files.FolderExists(text)) {
     ShowMessage(MessageKind::Warning, wizard_text::kFolderMissingText, text);
     view_.SetFocus(input);
     return false;

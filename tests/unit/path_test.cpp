@@ -65,6 +65,22 @@ TEST(JoinPath, PutsOneBackslashBetweenFolderAndName) {
   EXPECT_EQ(JoinPath3("", "Sub", "Setup.ini"), "Sub\\Setup.ini");
 }
 
+TEST(PathKinds, TellDriveRootedAndNetworkPathsFromTheRest) {
+  const struct {
+    const char* path;
+    bool driveRooted, network;
+  } cases[] = {
+      {"C:\\", true, false},          {"c:\\Tools\\", true, false},  {"C:Tools", false, false},
+      {"\\Tools", false, false},      {"Tools", false, false},         {"1:\\Tools", false, false},
+      {"\\\\server\\share", false, true}, {"\\\\", false, false},          {"", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(IsDriveRootedPath(c.path), c.driveRooted);
+    EXPECT_EQ(IsNetworkPath(c.path), c.network);
+  }
+}
+
 TEST(EnsureRange, RaisesToLowThenLowersToHigh) {
   struct Case {
     int value, low, high, expected;
