@@ -15,7 +15,7 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
-from wizard_driver import PAGES, Wizard, WizardError, run_with  # noqa: E402
+from wizard_driver import PAGES, Wizard, WizardError, run_with_session  # noqa: E402
 
 ROOT = Path(__file__).resolve().parents[2]
 
@@ -36,9 +36,10 @@ class Walk:
     def __init__(self, setup, output, arch):
         self.setup, self.output = Path(setup), Path(output)
         self.wine_run = [str(ROOT / "scripts/wine-run.sh"), arch]
-        self.run = run_with(self.wine_run)
         build = ROOT / "build" / arch / "tests/e2e"
-        self.wizard = Wizard(self.run, build / "uidriver/uidriver.exe", build / "layout_dump/layout_dump.exe")
+        uidriver = build / "uidriver/uidriver.exe"
+        self.run = run_with_session(self.wine_run, uidriver)
+        self.wizard = Wizard(self.run, uidriver, build / "layout_dump/layout_dump.exe")
         self.count = 0
         self.shots = []
 
@@ -178,6 +179,7 @@ def main():
     finally:
         if args.with_hosts:
             take_down_hosts(walk.run)
+        walk.run.close()
     print(f"{len(walk.shots)} screenshots in {output}")
 
 

@@ -5,8 +5,11 @@ and taking screenshots. Shared by the end-to-end tests and the wizard walk.
 The names and ids come from the program's own layout table (layout_dump.exe);
 everything on the screen is read through the UI driver (uidriver.exe)."""
 
+import os
+import queue
 import subprocess
 import tempfile
+import threading
 import time
 
 WIZARD = "@TMainForm"
@@ -226,6 +229,61 @@ class Wizard:
                         str(path)], check=True)
 
 
+class DriverSession:
+    """One UI driver that runs on and takes command after command: starting
+    a Windows program under Wine takes longer than most commands do."""
+
+    def __init__(self, command_prefix, uidriver):
+        # Started once a Wine server runs, which must not inherit our pipes.
+        subprocess.run([*command_prefix, str(uidriver), "list"], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120)
+        self.process = subprocess.Popen([*command_prefix, str(uidriver), "session"], stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        env=dict(os.environ, SETUP_WINE_STREAM="1"))
+        self.lines = queue.Queue()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(line.decode("utf-8", errors="replace").rstrip("\r\n"))
+        self.lines.put(None)
+
+    def run(self, *args, timeout=180):
+        """Runs one command; answers (exit code, output) as the program would."""
+        words = [str(a) for a in args]
+        assert not any("\t" in w or "\n" in w for w in words), words
+        self.process.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
+        self.process.stdin.flush()
+        output, deadline = [], time.time() + timeout
+        while True:
+            try:
+                line = self.lines.get(timeout=max(0.1, deadline - time.time()))
+            except queue.Empty:
+                self.process.kill()
+                self.close()
+                raise WizardError(f"the UI driver did not answer {words}")
+            if line is None:
+                raise WizardError(f"the UI driver ended during {words}")
+            if line.startswith("@@end "):
+                return int(line.split()[1]), "\n".join(output) + ("\n" if output else "")
+            output.append(line)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        # A program that the session started (Wine's desktop, say) may hold
+        # the pipe open after it: then the reader is left to end with it.
+        self.reader.join(timeout=10)
+        if not self.reader.is_alive():
+            self.process.stdout.close()
+
+
 def run_with(command_prefix, encoding="utf-8"):
     """A run function for Wizard over a command prefix such as
     [scripts/wine-run.sh, win64]. Output goes through a file: a Wine server
@@ -238,4 +296,26 @@ def run_with(command_prefix, encoding="utf-8"):
             output.seek(0)
             return result.returncode, output.read().decode(encoding, errors="replace")
 
+    return run
+
+
+def run_with_session(command_prefix, uidriver):
+    """A run function for Wizard that sends the UI driver's commands to one
+    DriverSession, made on first use, and runs any other program by itself.
+    Its attribute close ends the session."""
+    plain = run_with(command_prefix)
+    session = []
+
+    def run(program, *args):
+        if str(program) != str(uidriver):
+            return plain(program, *args)
+        if not session:
+            session.append(DriverSession(command_prefix, uidriver))
+        return session[0].run(*args)
+
+    def close():
+        if session:
+            session.pop().close()
+
+    run.close = close
     return run

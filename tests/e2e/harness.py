@@ -4,18 +4,16 @@ driver. ctest sets the environment (see CMakeLists.txt)."""
 
 import glob
 import os
-import queue
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "lib"))
-from wizard_driver import Wizard, WizardError, run_with  # noqa: E402
+from wizard_driver import DriverSession, Wizard, WizardError, run_with  # noqa: E402
 
 SETUPPACK = os.environ.get("SETUPPACK", "")
 SETUP_STUB = os.environ.get("SETUP_STUB", "")
@@ -57,61 +55,6 @@ def file_tree(root):
             path = os.path.join(folder, name)
             tree[relative + name] = None if os.path.islink(path) else os.path.getsize(path)
     return tree
-
-
-class DriverSession:
-    """One UI driver that runs on and takes command after command: starting
-    a Windows program under Wine takes longer than most commands do."""
-
-    def __init__(self):
-        # Started once a Wine server runs, which must not inherit our pipes.
-        subprocess.run(wine_command(UIDRIVER, "list"), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=120)
-        self.process = subprocess.Popen(wine_command(UIDRIVER, "session"), stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                        env=dict(os.environ, SETUP_WINE_STREAM="1"))
-        self.lines = queue.Queue()
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-
-    def _read(self):
-        for line in self.process.stdout:
-            self.lines.put(line.decode("utf-8", errors="replace").rstrip("\r\n"))
-        self.lines.put(None)
-
-    def run(self, *args, timeout=180):
-        """Runs one command; answers (exit code, output) as the program would."""
-        words = [str(a) for a in args]
-        assert not any("\t" in w or "\n" in w for w in words), words
-        self.process.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
-        self.process.stdin.flush()
-        output, deadline = [], time.time() + timeout
-        while True:
-            try:
-                line = self.lines.get(timeout=max(0.1, deadline - time.time()))
-            except queue.Empty:
-                self.process.kill()
-                self.close()
-                raise WizardError(f"the UI driver did not answer {words}")
-            if line is None:
-                raise WizardError(f"the UI driver ended during {words}")
-            if line.startswith("@@end "):
-                return int(line.split()[1]), "\n".join(output) + ("\n" if output else "")
-            output.append(line)
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.stdin.close()
-            try:
-                self.process.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-        # A program that the session started (Wine's desktop, say) may hold
-        # the pipe open after it: then the reader is left to end with it.
-        self.reader.join(timeout=10)
-        if not self.reader.is_alive():
-            self.process.stdout.close()
 
 
 _layout_output = {}
@@ -177,7 +120,7 @@ class E2ETestCase(unittest.TestCase):
     def run_driver(self, *args):
         """Runs a UI driver command in the test's driver session."""
         if self.session is None:
-            self.session = DriverSession()
+            self.session = DriverSession([WINE_RUN, WINE_ARCH], UIDRIVER)
         return self.session.run(*args)
 
     def end_driver_session(self):
