@@ -21,6 +21,7 @@
 #include "common/path.h"
 #include "package/installer.h"
 #include "platform/win32/win32_platform.h"
+#include "support/bench_command_line.h"
 #include "support/extracted_tree_check.h"
 #include "support/installation_contender.h"
 #include "support/interleaved_rounds.h"
@@ -81,26 +82,13 @@ int Run(const fs::path& scratch, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 3;
-  fs::path scratch;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
-      rounds = std::max(1, std::atoi(argv[++i]));
-    else
-      scratch = argv[i];
-  }
-  if (scratch.empty()) {
+  const TBenchCommandLine line = ParseBenchCommandLine(argc, argv, 3);
+  if (line.Operands.size() != 1) {
     std::cerr << "Usage: engine_bench [--rounds N] SCRATCH  (beside the package Setup.dat)\n";
     return 2;
   }
-  try {
-    // A full Windows path ("Z:\\..." for a Unix path under Wine): the
-    // installation run asks the free space of the folder's drive.
-    return Run(fs::absolute(scratch).make_preferred(), rounds);
-  } catch (const Exception& e) {
-    std::cerr << "engine_bench: " << e.Message() << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "engine_bench: " << e.what() << "\n";
-  }
-  return 1;
+  // A full Windows path ("Z:\\..." for a Unix path under Wine): the
+  // installation run asks the free space of the folder's drive.
+  return RunBenchmark("engine_bench",
+                      [&] { return Run(fs::absolute(line.Operands[0]).make_preferred(), line.Rounds); });
 }

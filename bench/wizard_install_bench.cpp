@@ -34,6 +34,7 @@
 #include "common/path.h"
 #include "platform/win32/win32_platform.h"
 #include "setuplogic/setup_installer.h"
+#include "support/bench_command_line.h"
 #include "support/installation_contender.h"
 #include "support/interleaved_rounds.h"
 #include "support/throughput_report.h"
@@ -218,26 +219,15 @@ int Run(const fs::path& setup, const fs::path& scratch, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 3;
-  std::vector<fs::path> operands;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
-      rounds = std::max(1, std::atoi(argv[++i]));
-    else
-      operands.emplace_back(argv[i]);
-  }
-  if (operands.size() != 2) {
+  const TBenchCommandLine line = ParseBenchCommandLine(argc, argv, 3);
+  if (line.Operands.size() != 2) {
     std::cerr << "Usage: wizard_install_bench [--rounds N] SETUP SCRATCH  (beside the package Setup.dat)\n";
     return 2;
   }
-  try {
-    // Full Windows paths ("Z:\\..." for Unix paths under Wine): the wizard
-    // takes only a fully qualified destination folder.
-    return Run(fs::absolute(operands[0]).make_preferred(), fs::absolute(operands[1]).make_preferred(), rounds);
-  } catch (const Exception& e) {
-    std::cerr << "wizard_install_bench: " << e.Message() << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "wizard_install_bench: " << e.what() << "\n";
-  }
-  return 1;
+  // Full Windows paths ("Z:\\..." for Unix paths under Wine): the wizard
+  // takes only a fully qualified destination folder.
+  return RunBenchmark("wizard_install_bench", [&] {
+    return Run(fs::absolute(line.Operands[0]).make_preferred(), fs::absolute(line.Operands[1]).make_preferred(),
+               line.Rounds);
+  });
 }

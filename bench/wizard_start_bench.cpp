@@ -32,6 +32,7 @@
 #include "plain_window.h"
 #include "platform/win32/win32_platform.h"
 #include "setuplogic/setup_installer.h"
+#include "support/bench_command_line.h"
 #include "support/interleaved_rounds.h"
 #include "support/throughput_report.h"
 #include "support/win32/child_program.h"
@@ -138,24 +139,10 @@ int Run(const fs::path& setup, const fs::path& plain, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int rounds = 5;
-  std::vector<fs::path> programs;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
-      rounds = std::max(1, std::atoi(argv[++i]));
-    else
-      programs.emplace_back(argv[i]);
-  }
-  if (programs.size() != 2) {
+  const TBenchCommandLine line = ParseBenchCommandLine(argc, argv, 5);
+  if (line.Operands.size() != 2) {
     std::cerr << "Usage: wizard_start_bench [--rounds N] SETUP PLAIN_WINDOW  (beside the package Setup.dat)\n";
     return 2;
   }
-  try {
-    return Run(programs[0], programs[1], rounds);
-  } catch (const Exception& e) {
-    std::cerr << "wizard_start_bench: " << e.Message() << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "wizard_start_bench: " << e.what() << "\n";
-  }
-  return 1;
+  return RunBenchmark("wizard_start_bench", [&] { return Run(line.Operands[0], line.Operands[1], line.Rounds); });
 }
