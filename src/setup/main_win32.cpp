@@ -22,7 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   Platform platform = win32.Bundle();
   TWin32Resources resources;
-  TWin32WizardHost windows;
+  TWin32WizardHost windows(win32.Sys);
   TWizardServices wizard{display, resources, windows};
   const int exitCode = RunProgram(platform, wizard);
   // At once: the uninstaller's batch file is waiting for this file to be free.

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/errors.h"
+#include "platform/system.h"
 #include "platform/win32/win32_errors.h"
 #include "wizard/win32/win32_side_image.h"
 
@@ -97,6 +98,12 @@ void DiscardWaitingInput(HWND window) {
   }
   while (PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
   }
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 void RaiseLastError(const char* what) {
@@ -281,20 +288,11 @@ void TWin32WizardWindow::SelectPage(int page) {
   }
 }
 
-std::string TWin32WizardWindow::Title() {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window_, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string TWin32WizardWindow::Title() { return WindowText(window_); }
 
 void TWin32WizardWindow::SetTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
 
-std::string TWin32WizardWindow::Text(ControlId id) {
-  HWND window = Get(id).Window;
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::string TWin32WizardWindow::Text(ControlId id) { return WindowText(Get(id).Window); }
 
 void TWin32WizardWindow::SetText(ControlId id, const std::string& text) {
   SetWindowTextA(Get(id).Window, text.c_str());
@@ -488,8 +486,5 @@ LRESULT TWin32WizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 }
 
 std::unique_ptr<WizardWindow> TWin32WizardHost::CreateWizardWindow() {
-  const HDC screen = GetDC(nullptr);
-  const int pixelsPerInch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return std::make_unique<TWin32WizardWindow>(pixelsPerInch);
+  return std::make_unique<TWin32WizardWindow>(system_.ScreenPixelsPerInch());
 }

@@ -15,6 +15,7 @@
 #include "wizard/win32/win32_wizard_fonts.h"
 #include "wizard/wizard_window.h"
 
+class System;
 class TWin32SideImage;
 
 class TWin32WizardWindow : public WizardWindow {
@@ -94,7 +95,12 @@ class TWin32WizardWindow : public WizardWindow {
 // Control ids of the window's children: kFirstControlId + the ControlId.
 inline constexpr int kFirstControlId = 1000;
 
+// Makes windows at the screen's resolution.
 class TWin32WizardHost : public WizardHost {
  public:
+  explicit TWin32WizardHost(System& system) : system_(system) {}
   std::unique_ptr<WizardWindow> CreateWizardWindow() override;
+
+ private:
+  System& system_;
 };

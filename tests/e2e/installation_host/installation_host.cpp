@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   if (argc == 1) {
     TDisplay display(win32.Libs, win32.Sys);
     TWin32Resources resources;
-    TWin32WizardHost windows;
+    TWin32WizardHost windows(win32.Sys);
     TWizardServices wizard{display, resources, windows};
     return RunProgram(platform, wizard);
   }
