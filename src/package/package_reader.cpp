@@ -11,6 +11,7 @@
 #include "common/stream.h"
 #include "common/text.h"
 #include "package/adler32.h"
+#include "package/package_checksum.h"
 #include "package/package_format.h"
 
 namespace pf = package_format;
@@ -122,12 +123,7 @@ TPackageInfo VerifyPackage(TStream& stream) {
   const int64_t afterHeader = stream.Position();
   int64_t available = 0;
   const uint32_t actual = StreamAdler32(stream, dataLength, &available);
-#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
-  if (actual != checksum) Corrupted();
-#else
-  (void)actual;  // fuzzing explores the structure behind the checksum
-  (void)checksum;
-#endif
+  if (!PackageChecksumMatches(actual, checksum)) Corrupted();
   // A package cut short or too small to hold a version block and an end
   // marker is damaged, even when the bytes that are there happen to match.
   if (dataLength < pf::kMinDataLength || available != dataLength) Corrupted();
