@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "commands/run_setuppack.h"
 #include "package/zlib_compressor.h"
-#include "run_setuppack.h"
 #include "support/c_file.h"
 #include "support/interleaved_rounds.h"
 #include "support/throughput_report.h"

@@ -2,8 +2,8 @@
 // this only connects it to the process.
 #include <iostream>
 
-#include "host_environment.h"
-#include "run_setuppack.h"
+#include "commands/host_environment.h"
+#include "commands/run_setuppack.h"
 
 int main(int argc, char** argv) {
   const TCommandContext context{std::cout, std::cerr, EnvironmentVariable, ProgramFolder(), StderrIsTerminal()};

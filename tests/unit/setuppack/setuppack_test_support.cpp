@@ -6,9 +6,9 @@
 #include <random>
 #include <sstream>
 
-#include "command_context.h"
+#include "commands/command_context.h"
+#include "commands/run_setuppack.h"
 #include "platform/host/host_file_stream.h"
-#include "run_setuppack.h"
 
 TTempFolder::TTempFolder() {
   std::random_device random;

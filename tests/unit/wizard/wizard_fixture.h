@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "../setuplogic/setup_fixture.h"
 #include "common/display.h"
 #include "fake_resources.h"
 #include "fake_wizard_window.h"
+#include "setup_fixture.h"
 #include "wizard/main_form.h"
 
 // A single product with one program component.
