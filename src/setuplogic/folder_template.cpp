@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/errors.h"
+#include "setuplogic/setup_ini_schema.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ bool IsValidFolderTemplate(const std::string& folderTemplate) { return Format(fo
 std::string FormatFolderTemplate(const std::string& folderTemplate, int32_t major) {
   std::optional<std::string> result = Format(folderTemplate, major);
   if (!result)
-    throw Exception("Invalid configuration in Setup.ini: the DefaultFolder \"" + folderTemplate +
+    throw Exception(std::string("Invalid configuration in Setup.ini: the ") + setup_ini::kDefaultFolder + " \"" +
+                    folderTemplate +
                     "\" may only use %d for the major version and %% for a percent sign");
   return *result;
 }

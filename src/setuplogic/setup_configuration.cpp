@@ -8,40 +8,10 @@
 #include "common/shell_services.h"
 #include "common/text.h"
 #include "setuplogic/bundle_info.h"
-#include "setuplogic/folder_template.h"
-#include "setuplogic/ini_file.h"
+#include "setuplogic/setup_ini_schema.h"
 #include "setuplogic/setup_installer.h"
 
 namespace {
-
-constexpr const char* kInvalidConfiguration = "Invalid configuration in Setup.ini";
-constexpr const char* kDefaultCompleteMessage =
-    "$ProductName has been installed successfully. You can start $ProductName from the Start menu or the "
-    "desktop. Please read the Readme.txt file for additional information.";
-
-// A list section's NAME=VALUE lines. A line without "=" means nothing in a
-// list, so it is left out rather than given an empty name.
-TSettingList ReadSettingList(const TIniFile& ini, const char* section) {
-  TSettingList list;
-  for (const TIniEntry& entry : ini.ReadList(section))
-    if (entry.HasKey) list.push_back(TListEntry{entry.Key, entry.Value, entry.Line});
-  return list;
-}
-
-bool HasKey(const TSettingList& list, const char* key) {
-  for (const TListEntry& entry : list)
-    if (SameText(entry.Name, key)) return true;
-  return false;
-}
-
-// A registry root as every key below it is formed from it: from the root
-// of the hive, and without trailing backslashes, which would put an empty
-// name before the version key ("\Software\Maker\\2.0").
-std::string RootedKeyPath(const std::string& keyPath) {
-  std::string rooted = StartsWith(keyPath, "\\") ? keyPath : "\\" + keyPath;
-  while (rooted.size() > 1 && rooted.back() == '\\') rooted.pop_back();
-  return rooted;
-}
 
 std::string ReadAll(TStream& stream) {
   std::string text;
@@ -76,60 +46,16 @@ TSetupInstaller::TSetupInstaller(Platform& platform) : platform_(platform) {
 }
 
 void TSetupInstaller::LoadConfiguration() {
-  const TIniFile ini(LoadSetupTextFile("Setup.ini"));
-
-  IsBundle = ini.ReadBool("Setup", "IsBundle", false);
-  ProductName = ini.ReadString("Setup", "ProductName", "");
-  ProductSuffix = ini.ReadString("Setup", "ProductSuffix", "");
-  RegistryRoot = ini.ReadString("Setup", "RegistryRoot", "");
-  InstallDescription = ini.ReadString("Setup", "InstallDescription", "$ProductName");
-  IgnoreMinorVersion = ini.ReadBool("Setup", "IgnoreMinorVersion", true);
-  DefaultFolder = ini.ReadString("Setup", "DefaultFolder", "");
-  PersonalizeOwner = ini.ReadString("Setup", "PersonalizeOwner", "");
-  PersonalizeInfo = ini.ReadString("Setup", "PersonalizeInfo", "");
-  BundleSelectHeading = ini.ReadString("Setup", "BundleSelectHeading", "");
-  BundleSelectDescription = ini.ReadString("Setup", "BundleSelectDescription", "");
-  BundleRegistryRoot = ini.ReadString("Setup", "BundleRegistryRoot", "");
-  BundleItemName = ini.ReadString("Setup", "BundleItemName", "");
-
-  Pages = 0;
-  if (ini.ReadBool("Pages", "VstPluginFolder", false)) Pages |= setup_page::kVstPluginFolder;
-  if (ini.ReadBool("Pages", "DigiPluginFolder", false)) Pages |= setup_page::kDigiPluginFolder;
-  if (ini.ReadBool("Pages", "PhotoshopPluginFolder", false)) Pages |= setup_page::kPhotoshopPluginFolder;
-  if (ini.ReadBool("Pages", "Personalization", false)) Pages |= setup_page::kPersonalization;
-
-  InstalledFiles = ReadSettingList(ini, "InstalledFiles");
-  Folders = ReadSettingList(ini, "Folders");
-  FoldersRegistry = ReadSettingList(ini, "FoldersRegistry");
-  Components = ReadSettingList(ini, "Components");
-  ComponentsOptions = ReadSettingList(ini, "ComponentsOptions");
-  CallLibraries = ReadSettingList(ini, "CallLibraries");
-  RegistrySettings = ReadSettingList(ini, "RegistrySettings");
-  GlobalRegistrySettings = ReadSettingList(ini, "GlobalRegistrySettings");
-  Shortcuts = ReadSettingList(ini, "Shortcuts");
+  // Read in this order, so that a missing file is reported before a fault in
+  // the settings.
+  const std::vector<std::string> setupIni = LoadSetupTextFile("Setup.ini");
+  LicenseText.clear();
+  for (const std::string& line : LoadSetupTextFile("Setup.lic")) LicenseText += line + "\r\n";
+  static_cast<TSetupSettings&>(*this) = ReadSetupSettings(setupIni);
 
   // InstallDescription is still as written here: a "$InstallDescription" in
   // the message receives the unexpanded text.
-  CompleteMessage = ExpandText(ini.ReadString("Complete", "Message", kDefaultCompleteMessage));
-  CompleteReadme = ini.ReadString("Complete", "Readme", "");
-  CompleteProduct = ini.ReadString("Complete", "Product", "");
-
-  LicenseText.clear();
-  for (const std::string& line : LoadSetupTextFile("Setup.lic")) LicenseText += line + "\r\n";
-
-  if (RegistryRoot.empty() || DefaultFolder.empty() || (IsBundle && BundleRegistryRoot.empty()))
-    throw Exception(kInvalidConfiguration);
-  // Found now rather than when the folder is first formatted, so that the
-  // message names the setting before anything else has been looked at.
-  FormatFolderTemplate(DefaultFolder, 0);
-
-  RegistryRoot = RootedKeyPath(RegistryRoot);
-  if (IsBundle) BundleRegistryRoot = RootedKeyPath(BundleRegistryRoot);
-
-  AvailableShortcuts = 0;
-  if (HasKey(Shortcuts, "StartMenu")) AvailableShortcuts |= setup_shortcut::kStartMenu;
-  if (HasKey(Shortcuts, "Desktop")) AvailableShortcuts |= setup_shortcut::kDesktop;
-
+  CompleteMessage = ExpandText(CompleteMessage);
   InstallDescription = ExpandText(InstallDescription);
 
   if (IsBundle) LoadBundleItems();
@@ -165,7 +91,7 @@ std::string TSetupInstaller::ProductRegistryKey(const std::string& sub) const { 
 
 bool TSetupInstaller::IsNoOverwrite(const std::string& name) const {
   for (const TListEntry& option : ComponentsOptions)
-    if (option.Name == name && option.Value == "NoOverwrite") return true;
+    if (option.Name == name && option.Value == setup_ini::kNoOverwriteOption) return true;
   return false;
 }
 

@@ -15,15 +15,8 @@
 #include "platform/platform.h"
 #include "setuplogic/install_progress.h"
 #include "setuplogic/setup_bundle_item.h"
+#include "setuplogic/setup_settings.h"
 #include "setuplogic/side_image.h"
-
-// One entry of a list section of "Setup.ini": NAME=VALUE, as written.
-struct TListEntry {
-  std::string Name;
-  std::string Value;
-  int Line = 0;  // in "Setup.ini", for messages
-};
-using TSettingList = std::vector<TListEntry>;
 
 // A registry value named by a settings text: the key path (from the root,
 // beginning with "\") and the value name ("" is the key's default value).
@@ -33,21 +26,7 @@ struct TRegistryLocation {
   bool operator==(const TRegistryLocation&) const = default;
 };
 
-// The optional wizard pages ([Pages]).
-namespace setup_page {
-inline constexpr unsigned kVstPluginFolder = 1;
-inline constexpr unsigned kDigiPluginFolder = 2;
-inline constexpr unsigned kPhotoshopPluginFolder = 4;
-inline constexpr unsigned kPersonalization = 8;
-}  // namespace setup_page
-
-// The shortcut choices ([Shortcuts] keys and the user's selection).
-namespace setup_shortcut {
-inline constexpr unsigned kStartMenu = 1;
-inline constexpr unsigned kDesktop = 2;
-}  // namespace setup_shortcut
-
-class TSetupInstaller {
+class TSetupInstaller : public TSetupSettings {
  public:
   // Opens and verifies the package, reads "Setup.ini", "Setup.lic" and, for a
   // bundle, "BundleInfo.ini", and detects folders and an earlier
@@ -55,35 +34,15 @@ class TSetupInstaller {
   // errors ("Invalid configuration in Setup.ini", version and time errors).
   explicit TSetupInstaller(Platform& platform);
 
-  // -- settings of [Setup] ----------------------------------------------
-  std::string ProductName;
-  std::string ProductSuffix;
-  std::string RegistryRoot;  // always beginning with "\"
-  std::string InstallDescription;
-  bool IgnoreMinorVersion = true;
-  std::string DefaultFolder;
-  std::string PersonalizeOwner;
-  std::string PersonalizeInfo;
-  std::string BundleSelectHeading;
-  std::string BundleSelectDescription;
-  std::string BundleRegistryRoot;  // beginning with "\" when IsBundle
-  std::string BundleItemName;
-  bool IsBundle = false;
-
-  unsigned Pages = 0;               // setup_page bits
-  unsigned AvailableShortcuts = 0;  // setup_shortcut bits
-  unsigned SelectedShortcuts = 0;   // setup_shortcut bits, chosen in the wizard
-
-  std::string CompleteMessage;  // text symbols expanded
-  std::string CompleteReadme;   // unexpanded; see ReadmePath
-  std::string CompleteProduct;  // unexpanded; see ProductPath
-  std::string LicenseText;      // "Setup.lic", lines joined with CR LF
-
-  TSettingList InstalledFiles, Folders, FoldersRegistry, Components, ComponentsOptions, CallLibraries,
-      RegistrySettings, GlobalRegistrySettings, Shortcuts;
+  // -- settings (setup_configuration.cpp) ------------------------------------
+  // The settings of "Setup.ini" come from TSetupSettings; CompleteMessage and
+  // InstallDescription with their text symbols expanded, CompleteReadme and
+  // CompleteProduct unexpanded (see ReadmePath and ProductPath).
+  unsigned SelectedShortcuts = 0;  // setup_shortcut bits, chosen in the wizard
+  std::string LicenseText;         // "Setup.lic", lines joined with CR LF
   std::vector<std::unique_ptr<TSetupBundleItem>> BundleItemList;
 
-  // -- found while the object is built --------------------------------
+  // -- found while the object is built (plugin_folders.cpp, installed_version.cpp)
   std::string VersionKey;  // FormatVersionKey of the package version
   std::string ApplicationDataFolder;
   std::string DocumentsFolder;
@@ -100,7 +59,7 @@ class TSetupInstaller {
   std::string OwnerName;
   uint64_t RequiredSpace = 0;  // bytes the components need; 64 bits, packages may hold more than 4 GiB
 
-  // -- configuration ------------------------------------------------------
+  // -- configuration (setup_configuration.cpp) --------------------------------
   // The package's top-level file of that name, else the file beside the
   // executable (the open error names it when it is neither).
   std::unique_ptr<TStream> OpenSetupFile(const std::string& name);
@@ -116,7 +75,7 @@ class TSetupInstaller {
   std::string ProductPath();
   std::string ReadmePath();
 
-  // -- symbols ------------------------------------------------------------
+  // -- symbols, through the table of setup_symbols.h (symbol_expansion.cpp) ------
   std::string ExpandText(const std::string& text) const;
   // Expanded folder text, or "" when it names a declined plug-in folder or
   // $BundleItem without an item.
@@ -126,7 +85,7 @@ class TSetupInstaller {
   TRegistryLocation SplitRegistryPath(const std::string& path, const std::string& versionKey,
                                       const TSetupBundleItem* item);
 
-  // -- plug-in host folders ---------------------------------------------
+  // -- plug-in host folders (plugin_folders.cpp) -------------------------------
   void FindDigiPluginFolder();
   void FindVstPluginFolder();
   void FindVst3Folder();
@@ -136,25 +95,34 @@ class TSetupInstaller {
   // The engine's file-name hook for VST 3 components: ".dll" becomes ".vst3".
   static void RenameVst3File(std::string& path);
 
-  // -- earlier installation and records ------------------------------------
+  // -- rights (install_rights.cpp) ---------------------------------------------
   // The free HasInstallRights of install_rights.h.
   bool HasInstallRights();
+
+  // -- an earlier installation (installed_version.cpp) --------------------------
   void FindInstalledVersion();
   void FindProgramFolder();
   void FindOwnerName();
+
+  // -- the destination folder (destination_folder.cpp) --------------------------
   // Whether every missing folder of a fully qualified path (X:\...) can be
   // made: tried top-down, and what the test made is removed again. False for
   // a drive root, a relative path, and a path through or onto a file.
   bool CanCreateFolder(const std::string& folder);
   // One trailing backslash; the empty text stays empty.
   void SetProgramFolder(const std::string& folder);
+
+  // -- the records of this installation (version_records.cpp) -------------------
   void WriteVersionRecord();
   void WriteFolderRecords();
   void WriteOwnerRecord();
+
+  // -- the side image (side_image.cpp) ------------------------------------------
   // "Setup.jpg" decoded; the open error or "JPEG error #%d".
   TDecodedImage LoadSideImage();
 
-  // -- the installation run -----------------------------------------------
+  // -- the installation run (installation_run.cpp; its steps in setup_shortcuts.h
+  //    and registry_settings.h) -------------------------------------------------
   void Install(IInstallProgress& progress);
 
   TInstaller& Engine() { return *engine_; }

@@ -6,6 +6,7 @@
 #include "common/shell_services.h"
 #include "common/text.h"
 #include "package/uninstall_items.h"
+#include "setuplogic/setup_ini_schema.h"
 #include "setuplogic/setup_installer.h"
 
 namespace {
@@ -13,9 +14,9 @@ namespace {
 // The folder an entry's location stands for, when the user chose it; empty
 // otherwise. The keys match exactly, as written.
 std::string ShortcutFolder(TSetupInstaller& setup, TShellServices& shell, const std::string& location) {
-  if (location == "StartMenu" && (setup.SelectedShortcuts & setup_shortcut::kStartMenu) != 0)
+  if (location == setup_ini::kStartMenuLocation && (setup.SelectedShortcuts & setup_shortcut::kStartMenu) != 0)
     return shell.GetSpecialFolder(SpecialFolderKind::Programs);
-  if (location == "Desktop" && (setup.SelectedShortcuts & setup_shortcut::kDesktop) != 0)
+  if (location == setup_ini::kDesktopLocation && (setup.SelectedShortcuts & setup_shortcut::kDesktop) != 0)
     return shell.GetSpecialFolder(SpecialFolderKind::DesktopFolder);
   return "";
 }

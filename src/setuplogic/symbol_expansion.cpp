@@ -5,6 +5,7 @@
 #include "common/path.h"
 #include "common/text.h"
 #include "setuplogic/setup_installer.h"
+#include "setuplogic/setup_symbols.h"
 
 namespace {
 
@@ -15,13 +16,9 @@ bool Contains(const std::string& text, const char* symbol) { return text.find(sy
 std::string TSetupInstaller::ExpandText(const std::string& text) const {
   // One symbol after the other over the whole text: a value inserted by one
   // step is seen by the later steps only.
-  std::string result = ReplaceAll(text, "$ProductName", ProductName);
-  result = ReplaceAll(result, "$FullProductName", FullProductName());
-  result = ReplaceAll(result, "$ProductVersion", ProductVersion().VersionText());
-  result = ReplaceAll(result, "$PersonalizeInfo", PersonalizeInfo);
-  result = ReplaceAll(result, "$InstallDescription", InstallDescription);
-  result = ReplaceAll(result, "$BundleSelectHeading", BundleSelectHeading);
-  result = ReplaceAll(result, "$BundleSelectDescription", BundleSelectDescription);
+  std::string result = text;
+  for (const TSymbol& symbol : SetupSymbols())
+    if (symbol.Kind == TSymbolKind::Text) result = ReplaceSymbol(result, symbol, symbol.Value(*this, nullptr));
   return result;
 }
 
@@ -29,12 +26,11 @@ std::string TSetupInstaller::ExpandPath(const std::string& text, const TSetupBun
   // The empty text tells the caller that the entry does not apply. The test
   // looks at the text as written: a custom folder that leads to a declined
   // plug-in folder does not exclude it.
-  if ((!InstallVstPlugin && Contains(text, "$VstPluginFolder")) ||
-      (!InstallVst3Plugin && (Contains(text, "$Vst3PluginFolder") || Contains(text, "$Vst3ProgramFolder"))) ||
-      (!InstallDigiPlugin && Contains(text, "$DigiPluginFolder")) ||
-      (!InstallPhotoshopPlugin && Contains(text, "$PhotoshopPluginFolder")) ||
-      (item == nullptr && Contains(text, "$BundleItem")))
-    return std::string();
+  for (const TSymbol& symbol : SetupSymbols()) {
+    const bool declined = symbol.Wanted != nullptr && !(this->*symbol.Wanted);
+    const bool noItem = symbol.Kind == TSymbolKind::BundleItem && item == nullptr;
+    if ((declined || noItem) && Contains(text, symbol.Name)) return std::string();
+  }
 
   std::string result = text;
   for (size_t i = 0; i < Folders.size(); ++i) {
@@ -44,23 +40,11 @@ std::string TSetupInstaller::ExpandPath(const std::string& text, const TSetupBun
       result = ReplaceFirst(result, symbol, ExcludeDelimiter(CustomFolderValue(i)));
   }
 
-  // Only the first occurrence of a folder symbol is replaced; its value goes
-  // in without a trailing backslash, as the text supplies its own.
-  const std::pair<const char*, const std::string*> folders[] = {
-      {"$Documents", &DocumentsFolder},
-      {"$ProgramFolder", &ProgramFolder},
-      {"$VstPluginFolder", &VstPluginFolder},
-      {"$Vst3ProgramFolder", &ProgramFolder},
-      {"$Vst3PluginFolder", &Vst3PluginFolder},
-      {"$DigiPluginFolder", &DigiPluginFolder},
-      {"$PhotoshopPluginFolder", &PhotoshopPluginFolder},
-      {"$ApplicationData", &ApplicationDataFolder},
-  };
-  for (const auto& [symbol, value] : folders) result = ReplaceFirst(result, symbol, ExcludeDelimiter(*value));
-
-  if (item != nullptr) {
-    result = ReplaceAll(result, "$BundleItemProductName", item->ProductName);
-    result = ReplaceAll(result, "$BundleItem", item->Name);
+  for (const TSymbol& symbol : SetupSymbols()) {
+    if (symbol.Kind == TSymbolKind::Folder)
+      result = ReplaceSymbol(result, symbol, ExcludeDelimiter(symbol.Value(*this, item)));
+    else if (symbol.Kind == TSymbolKind::BundleItem && item != nullptr)
+      result = ReplaceSymbol(result, symbol, symbol.Value(*this, item));
   }
   return result;
 }

@@ -158,6 +158,18 @@ TEST_F(SymbolTest, CustomFoldersAreRecordedWhereTheirRegistryEntryNamesThem) {
   EXPECT_EQ(setup->CustomFolderValue(1), "C:\\A\\");
 }
 
+// Custom folders are replaced at their first occurrence only, and the first
+// [FoldersRegistry] entry of a name is where it is recorded.
+TEST_F(SetupFixture, CustomFoldersTakeTheirFirstOccurrenceAndTheirFirstRegistryEntry) {
+  SetupIni = std::string(kMinimalIni) +
+             "[Folders]\r\nData=C:\\Data\r\n"
+             "[FoldersRegistry]\r\nDATA=First\\Path\r\nData=Second\\Path\r\n";
+  Build();
+  EXPECT_EQ(setup->ExpandPath("%Data\\a;%Data\\b", nullptr), "C:\\Data\\a;%Data\\b");
+  EXPECT_EQ(setup->CustomFolderRegistryLocation(0, "2.0"),
+            (TRegistryLocation{"\\Software\\Maker\\Tool\\2.0\\First", "Path"}));
+}
+
 // -- custom folders of an earlier installation -----------------------------------
 
 class RecordedFolderTest : public SetupFixture {

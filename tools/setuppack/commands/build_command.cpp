@@ -14,6 +14,7 @@
 #include "packing/stamp.h"
 #include "setup_check/setup_check_report.h"
 #include "setup_check/setup_files_check.h"
+#include "setuplogic/setup_ini_schema.h"
 
 namespace fs = std::filesystem;
 
@@ -35,8 +36,8 @@ const char* const kBuildHelp =
     "                          no file date lies after it and equal input gives\n"
     "                          equal bytes.\n"
     "  --jobs N                files compressed at once (default: the cores)\n"
-    "  --product-version TEXT  the product version (default: ProductVersion in\n"
-    "                          the [Setup] section of Setup.ini)\n"
+    "  --product-version TEXT  the product version (default: %PRODUCT_VERSION% in\n"
+    "                          the %SETUP% section of Setup.ini)\n"
     "  --strict                refuse the build on warnings of the setup files'\n"
     "                          check too, not only on errors\n"
     "  --no-check              skip that check (for test setups that must carry\n"
@@ -128,7 +129,8 @@ std::string SetupIniText(const TStagingTree& tree, const fs::path& staging) {
 int RunBuildCommand(const std::vector<std::string>& args, const TCommandContext& context) {
   const TCommandLine line(args, kOptions);
   if (line.Has("--help")) {
-    context.Out << kBuildHelp;
+    context.Out << ReplaceFirst(ReplaceFirst(kBuildHelp, "%PRODUCT_VERSION%", setup_ini::kProductVersion), "%SETUP%",
+                                SectionReference(setup_ini::kSetup));
     return 0;
   }
   if (line.Operands().size() != 1) throw EUsageError("build wants one STAGING_DIR");

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "setuplogic/ini_file.h"
+#include "setuplogic/setup_ini_schema.h"
 #include "usage_error.h"
 
 TProgramVersion ChooseProductVersion(const std::optional<std::string>& option, const std::string& setupIni) {
@@ -11,11 +12,12 @@ TProgramVersion ChooseProductVersion(const std::optional<std::string>& option, c
     text = *option;
     origin = "--product-version";
   } else {
-    text = TIniFile(SplitLines(setupIni)).ReadString("Setup", "ProductVersion", "");
-    origin = "Setup.ini [Setup] ProductVersion";
+    using namespace setup_ini;
+    text = TIniFile(SplitLines(setupIni)).ReadString(kSetup, kProductVersion, "");
+    origin = "Setup.ini " + KeyReference(kSetup, kProductVersion);
     if (text.empty())
-      throw Exception("Setup.ini names no product version: add ProductVersion=1.00 (say) to its [Setup] "
-                      "section, or give --product-version");
+      throw Exception(std::string("Setup.ini names no product version: add ") + kProductVersion + "=1.00 (say) to its [" +
+                      kSetup + "] section, or give --product-version");
   }
   TProgramVersion version;
   try {

@@ -6,6 +6,9 @@
 #include "packing/ansi_names.h"
 #include "setup_check/nearest_name.h"
 #include "setup_check/setup_symbols.h"
+#include "setuplogic/setup_ini_schema.h"
+
+using namespace setup_ini;
 
 namespace {
 
@@ -63,7 +66,7 @@ class TComponentChecker {
       if (used_.count(UpperCaseAscii(folder)) == 0)
         findings_.Warning(file_, line,
                           "the top-level folder " + Quoted(folder) +
-                              " is packed, but no [Components] entry installs it");
+                              " is packed, but no " + SectionReference(kComponents) + " entry installs it");
   }
 
  private:
@@ -94,13 +97,13 @@ class TComponentChecker {
 };
 
 void CheckOptions(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  const std::vector<TIniEntry> components = ini.ReadList("Components");
-  for (const TIniEntry& option : ini.ReadList("ComponentsOptions")) {
+  const std::vector<TIniEntry> components = ini.ReadList(kComponents);
+  for (const TIniEntry& option : ini.ReadList(kComponentsOptions)) {
     if (!option.HasKey) continue;
-    if (option.Value != "NoOverwrite")
+    if (option.Value != kNoOverwriteOption)
       findings.Warning(file, option.Line,
                        "the option " + Quoted(option.Value) +
-                           " has no effect: the only component option is NoOverwrite, written exactly so");
+                           " has no effect: the only component option is " + kNoOverwriteOption + ", written exactly so");
     std::string caseVariant;
     bool exact = false;
     for (const TIniEntry& component : components) {
@@ -110,9 +113,10 @@ void CheckOptions(const std::string& file, const TIniFile& ini, TFindingList& fi
     }
     if (!exact)
       findings.Warning(file, option.Line,
-                       Quoted(option.Key) + " names no [Components] entry (options match a component name exactly, "
-                                            "letter case included), so the option has no effect" +
-                           (caseVariant.empty() ? "" : "; [Components] has " + Quoted(caseVariant)));
+                       Quoted(option.Key) + " names no " + SectionReference(kComponents) +
+                           " entry (options match a component name exactly, letter case included), so the option has "
+                           "no effect" +
+                           (caseVariant.empty() ? "" : "; " + SectionReference(kComponents) + " has " + Quoted(caseVariant)));
   }
 }
 
@@ -121,12 +125,12 @@ void CheckOptions(const std::string& file, const TIniFile& ini, TFindingList& fi
 void CheckComponents(const std::string& file, const TIniFile& ini, const std::vector<std::string>& folders,
                      const std::optional<std::vector<TCheckedBundleItem>>& bundleItems, TFindingList& findings) {
   std::vector<std::string> customFolders;
-  for (const TIniEntry& entry : ini.ReadList("Folders"))
+  for (const TIniEntry& entry : ini.ReadList(kFolders))
     if (entry.HasKey) customFolders.push_back(entry.Key);
   TComponentChecker checker(file, folders, customFolders, bundleItems, findings);
-  for (const TIniEntry& entry : ini.ReadList("Components"))
+  for (const TIniEntry& entry : ini.ReadList(kComponents))
     if (entry.HasKey) checker.CheckEntry(entry);
-  const TIniSection* section = ini.FindSection("Components");
+  const TIniSection* section = ini.FindSection(kComponents);
   checker.CheckUnusedFolders(section != nullptr ? section->Line : 0);
   CheckOptions(file, ini, findings);
 }

@@ -3,6 +3,9 @@
 #include "common/integer_text.h"
 #include "common/text.h"
 #include "packing/ansi_names.h"
+#include "setuplogic/setup_ini_schema.h"
+
+using namespace setup_ini;
 
 namespace {
 
@@ -14,8 +17,8 @@ std::vector<TIniEntry> KeyedEntries(const TIniFile& ini, const char* section) {
 }
 
 void CheckShortcutLocation(const std::string& file, const TIniEntry& entry, TFindingList& findings) {
-  if (entry.Key == "StartMenu" || entry.Key == "Desktop") return;
-  for (const char* location : {"StartMenu", "Desktop"}) {
+  if (entry.Key == kStartMenuLocation || entry.Key == kDesktopLocation) return;
+  for (const char* location : {kStartMenuLocation, kDesktopLocation}) {
     if (SameText(entry.Key, location)) {
       findings.Warning(file, entry.Line,
                        Quoted(entry.Key) + " differs from " + location +
@@ -26,11 +29,11 @@ void CheckShortcutLocation(const std::string& file, const TIniEntry& entry, TFin
   }
   findings.Warning(file, entry.Line,
                    "the shortcut location " + Quoted(entry.Key) +
-                       " is neither StartMenu nor Desktop, so the setup ignores the entry");
+                       " is neither " + kStartMenuLocation + " nor " + kDesktopLocation + ", so the setup ignores the entry");
 }
 
 void CheckShortcuts(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  for (const TIniEntry& entry : KeyedEntries(ini, "Shortcuts")) {
+  for (const TIniEntry& entry : KeyedEntries(ini, kShortcuts)) {
     CheckShortcutLocation(file, entry, findings);
     const size_t comma = entry.Value.find(',');
     const std::string target = Trim(entry.Value.substr(0, comma));
@@ -66,7 +69,7 @@ void CheckRegistrySettings(const std::string& file, const TIniFile& ini, const c
 }
 
 void CheckCallLibraries(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  for (const TIniEntry& entry : KeyedEntries(ini, "CallLibraries")) {
+  for (const TIniEntry& entry : KeyedEntries(ini, kCallLibraries)) {
     if (entry.Key.empty())
       findings.Warning(file, entry.Line, "the entry names no function before \"=\", so the setup calls nothing");
     if (entry.Value.empty())
@@ -77,7 +80,7 @@ void CheckCallLibraries(const std::string& file, const TIniFile& ini, TFindingLi
 
 // The major version is compared as text with the installed one's decimal text.
 void CheckInstalledFiles(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  for (const TIniEntry& entry : KeyedEntries(ini, "InstalledFiles")) {
+  for (const TIniEntry& entry : KeyedEntries(ini, kInstalledFiles)) {
     const std::string& major = entry.Key;
     const bool decimal = !major.empty() && major.find_first_not_of("0123456789") == std::string::npos &&
                          (major.size() == 1 || major[0] != '0');
@@ -90,15 +93,15 @@ void CheckInstalledFiles(const std::string& file, const TIniFile& ini, TFindingL
 }
 
 void CheckFolders(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  const std::vector<TIniEntry> folders = KeyedEntries(ini, "Folders");
+  const std::vector<TIniEntry> folders = KeyedEntries(ini, kFolders);
   for (const TIniEntry& entry : folders)
     if (entry.Key.empty()) findings.Warning(file, entry.Line, "the custom folder has no name before \"=\"");
-  for (const TIniEntry& entry : KeyedEntries(ini, "FoldersRegistry")) {
+  for (const TIniEntry& entry : KeyedEntries(ini, kFoldersRegistry)) {
     bool named = false;
     for (const TIniEntry& folder : folders) named = named || SameText(folder.Key, entry.Key);
     if (!named)
       findings.Warning(file, entry.Line,
-                       "no [Folders] entry is named " + Quoted(entry.Key) + ", so the setup never uses this record");
+                       "no " + SectionReference(kFolders) + " entry is named " + Quoted(entry.Key) + ", so the setup never uses this record");
   }
 }
 
@@ -108,7 +111,7 @@ void CheckSettingLists(const std::string& file, const TIniFile& ini, TFindingLis
   CheckInstalledFiles(file, ini, findings);
   CheckFolders(file, ini, findings);
   CheckCallLibraries(file, ini, findings);
-  CheckRegistrySettings(file, ini, "RegistrySettings", findings);
-  CheckRegistrySettings(file, ini, "GlobalRegistrySettings", findings);
+  CheckRegistrySettings(file, ini, kRegistrySettings, findings);
+  CheckRegistrySettings(file, ini, kGlobalRegistrySettings, findings);
   CheckShortcuts(file, ini, findings);
 }

@@ -13,6 +13,9 @@
 #include "setup_check/setup_section_check.h"
 #include "setup_check/side_image_check.h"
 #include "setup_check/symbol_check.h"
+#include "setuplogic/setup_ini_schema.h"
+
+using namespace setup_ini;
 
 namespace {
 
@@ -46,14 +49,15 @@ std::optional<std::vector<TCheckedBundleItem>> CheckBundle(const std::vector<TPa
   if (!isBundle) {
     if (info != nullptr)
       findings.Warning(ShownName(info, ""), 0,
-                       "the setup reads BundleInfo.ini only for a bundle, and [Setup] IsBundle is off, so it ignores "
-                       "the file");
+                       "the setup reads BundleInfo.ini only for a bundle, and " + KeyReference(kSetup, kIsBundle) +
+                           " is off, so it ignores the file");
     return std::nullopt;
   }
   if (info == nullptr) {
     findings.Error("BundleInfo.ini", 0,
-                   "a bundle setup ([Setup] IsBundle is on) reads its items from BundleInfo.ini, and the staging "
-                   "folder has none: the setup stops with an error");
+                   "a bundle setup (" + KeyReference(kSetup, kIsBundle) +
+                       " is on) reads its items from BundleInfo.ini, and the staging folder has none: the setup stops "
+                       "with an error");
     return std::vector<TCheckedBundleItem>{};
   }
   return CheckBundleInfo(ShownName(info, ""), ReadLines(*info), findings);
@@ -90,7 +94,7 @@ std::vector<TSetupFinding> CheckSetupFiles(const std::vector<TPackageItem>& topL
     const TIniFile ini(lines);
     CheckIniLayout(file, lines, ini, findings);
     CheckSetupSection(file, ini, findings);
-    const bool isBundle = ini.ReadBool("Setup", "IsBundle", false);
+    const bool isBundle = ReadSettingFlag(ini, kSetup, kIsBundle);
     const std::optional<std::vector<TCheckedBundleItem>> items = CheckBundle(topLevel, isBundle, findings);
     std::vector<std::string> folders;
     for (const TPackageItem& item : topLevel)

@@ -4,7 +4,7 @@
 #include "common/text.h"
 #include "packing/ansi_names.h"
 #include "setup_check/nearest_name.h"
-#include "setup_check/setup_ini_schema.h"
+#include "setuplogic/setup_ini_schema.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void CheckSectionNames(const std::string& file, const TIniFile& ini, TFindingLis
   }
 }
 
-std::string DefaultText(const TKeySchema& key) { return key.Default ? "1 (on)" : "0 (off)"; }
+std::string DefaultText(const TKeySchema& key) { return key.DefaultOn ? "1 (on)" : "0 (off)"; }
 
 void CheckKeyedEntry(const std::string& file, const TIniFile& ini, const TIniSection& section,
                      const TSectionSchema& schema, const TIniEntry& entry, TFindingList& findings) {
@@ -107,7 +107,7 @@ void CheckKeyedEntry(const std::string& file, const TIniFile& ini, const TIniSec
     return;
   }
   int32_t value;
-  if (key->Kind == TKeyKind::Boolean && !TryParseInteger(entry.Value, value, HexPrefixes::DollarAndZeroX))
+  if (key->Kind != TKeyKind::Text && !TryParseInteger(entry.Value, value, HexPrefixes::DollarAndZeroX))
     findings.Warning(file, entry.Line,
                      where + key->Name + "=" + AnsiToUtf8(entry.Value) +
                          " is no integer, so the setup takes the default " + DefaultText(*key) +

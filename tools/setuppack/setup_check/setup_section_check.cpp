@@ -3,6 +3,9 @@
 #include "common/text.h"
 #include "packing/ansi_names.h"
 #include "setuplogic/folder_template.h"
+#include "setuplogic/setup_ini_schema.h"
+
+using namespace setup_ini;
 
 namespace {
 
@@ -10,7 +13,7 @@ const char* const kRefusal = "the setup stops with \"Invalid configuration in Se
 
 // The line to report a missing key at: the [Setup] header, or the file.
 int SectionLine(const TIniFile& ini) {
-  const TIniSection* section = ini.FindSection("Setup");
+  const TIniSection* section = ini.FindSection(kSetup);
   return section != nullptr ? section->Line : 0;
 }
 
@@ -18,14 +21,14 @@ int SectionLine(const TIniFile& ini) {
 // when it has a value.
 const TIniEntry* RequireKey(const std::string& file, const TIniFile& ini, const char* key, const std::string& example,
                             const std::string& why, TFindingList& findings) {
-  const TIniEntry* entry = ini.FindKey("Setup", key);
+  const TIniEntry* entry = ini.FindKey(kSetup, key);
   if (entry == nullptr) {
     findings.Error(file, SectionLine(ini),
-                   std::string("[Setup] has no ") + key + why + ": " + kRefusal + "; add " + key + "=" + example);
+                   SectionReference(kSetup) + " has no " + key + why + ": " + kRefusal + "; add " + key + "=" + example);
     return nullptr;
   }
   if (entry->Value.empty()) {
-    findings.Error(file, entry->Line, std::string("[Setup] ") + key + " is empty" + why + ": " + kRefusal);
+    findings.Error(file, entry->Line, KeyReference(kSetup, key) + " is empty" + why + ": " + kRefusal);
     return nullptr;
   }
   return entry;
@@ -37,7 +40,7 @@ void CheckRegistryRoot(const std::string& file, const TIniEntry& entry, TFinding
   for (const char* root : {"HKEY_", "HKLM", "HKCU", "HKCR", "\\HKEY_"}) {
     if (StartsWith(upper, root)) {
       findings.Warning(file, entry.Line,
-                       "RegistryRoot " + Quoted(value) +
+                       std::string(kRegistryRoot) + " " + Quoted(value) +
                            " names a registry root, but it is a key path that the setup uses below both "
                            "HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER; write it without the root, such as "
                            "Software\\Maker\\Product");
@@ -51,25 +54,25 @@ void CheckDefaultFolder(const std::string& file, const TIniEntry& entry, TFindin
   if (!IsValidFolderTemplate(value)) {
     const std::string directive = ForeignFolderDirective(value);
     findings.Error(file, entry.Line,
-                   "DefaultFolder " + Quoted(value) + " uses " + Quoted(directive) +
+                   std::string(kDefaultFolder) + " " + Quoted(value) + " uses " + Quoted(directive) +
                        ", but only %d (the major version) and %% (a percent sign) may follow a \"%\": " +
                        kRefusal);
   }
   if (StartsWith(value, "\\") || (value.size() >= 2 && value[1] == ':'))
     findings.Warning(file, entry.Line,
-                     "DefaultFolder " + Quoted(value) +
+                     std::string(kDefaultFolder) + " " + Quoted(value) +
                          " is a folder below Program Files and is joined to it; it must not start with a drive or "
                          "\"\\\"");
 }
 
 // A key present with an empty value gives the empty text, not its default.
 void CheckEmptyText(const std::string& file, const TIniFile& ini, const char* section, const char* key,
-                    const char* defaultText, TFindingList& findings) {
+                    const char* shownDefault, TFindingList& findings) {
   const TIniEntry* entry = ini.FindKey(section, key);
   if (entry != nullptr && entry->Value.empty())
     findings.Warning(file, entry->Line,
-                     std::string("[") + section + "] " + key + " is empty, which replaces its default (" +
-                         defaultText + ") with nothing; leave the key out to keep the default");
+                     KeyReference(section, key) + " is empty, which replaces its default (" + shownDefault +
+                         ") with nothing; leave the key out to keep the default");
 }
 
 }  // namespace
@@ -86,12 +89,12 @@ std::string ForeignFolderDirective(const std::string& folderTemplate) {
 }
 
 void CheckSetupSection(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  if (const TIniEntry* root = RequireKey(file, ini, "RegistryRoot", "Software\\Maker\\Product", "", findings))
+  if (const TIniEntry* root = RequireKey(file, ini, kRegistryRoot, "Software\\Maker\\Product", "", findings))
     CheckRegistryRoot(file, *root, findings);
-  if (const TIniEntry* folder = RequireKey(file, ini, "DefaultFolder", "Maker\\Product %d", "", findings))
+  if (const TIniEntry* folder = RequireKey(file, ini, kDefaultFolder, "Maker\\Product %d", "", findings))
     CheckDefaultFolder(file, *folder, findings);
-  if (ini.ReadBool("Setup", "IsBundle", false))
-    RequireKey(file, ini, "BundleRegistryRoot", "Software\\Maker", ", which a bundle setup needs", findings);
-  CheckEmptyText(file, ini, "Setup", "InstallDescription", "$ProductName", findings);
-  CheckEmptyText(file, ini, "Complete", "Message", "the text that the product has been installed", findings);
+  if (ReadSettingFlag(ini, kSetup, kIsBundle))
+    RequireKey(file, ini, kBundleRegistryRoot, "Software\\Maker", ", which a bundle setup needs", findings);
+  CheckEmptyText(file, ini, kSetup, kInstallDescription, KeySchema(kSetup, kInstallDescription).DefaultText, findings);
+  CheckEmptyText(file, ini, kComplete, kMessage, "the text that the product has been installed", findings);
 }

@@ -4,35 +4,54 @@
 
 #include "common/text.h"
 
+namespace {
+
+std::vector<std::string> NamesOf(TSymbolKind kind) {
+  std::vector<std::string> names;
+  for (const TSymbol& symbol : SetupSymbols())
+    if (symbol.Kind == kind) names.push_back(symbol.Name);
+  return names;
+}
+
+}  // namespace
+
 const std::vector<std::string>& TextSymbols() {
-  static const std::vector<std::string> symbols = {
-      "$ProductName",         "$FullProductName",     "$ProductVersion",         "$PersonalizeInfo",
-      "$InstallDescription",  "$BundleSelectHeading", "$BundleSelectDescription",
-  };
-  return symbols;
+  static const std::vector<std::string> names = NamesOf(TSymbolKind::Text);
+  return names;
 }
 
 const std::vector<std::string>& FolderSymbols() {
-  static const std::vector<std::string> symbols = {
-      "$Documents",        "$ProgramFolder",    "$VstPluginFolder",       "$Vst3ProgramFolder",
-      "$Vst3PluginFolder", "$DigiPluginFolder", "$PhotoshopPluginFolder", "$ApplicationData",
-  };
-  return symbols;
+  static const std::vector<std::string> names = NamesOf(TSymbolKind::Folder);
+  return names;
 }
 
 const std::vector<std::string>& ItemSymbols() {
-  static const std::vector<std::string> symbols = {"$BundleItemProductName", "$BundleItem"};
-  return symbols;
+  static const std::vector<std::string> names = NamesOf(TSymbolKind::BundleItem);
+  return names;
 }
 
-bool UsesItemSymbols(const std::string& text) { return text.find("$BundleItem") != std::string::npos; }
+bool ReplacesFirstOnly(const std::string& name) {
+  for (const TSymbol& symbol : SetupSymbols())
+    if (symbol.Name == name) return !symbol.EveryOccurrence;
+  return false;
+}
+
+using namespace setup_symbol;
+
+bool UsesItemSymbols(const std::string& text) {
+  for (const std::string& symbol : ItemSymbols())
+    if (text.find(symbol) != std::string::npos) return true;
+  return false;
+}
 
 std::string ExpandItemSymbols(const std::string& text, const TCheckedBundleItem& item) {
-  return ReplaceAll(ReplaceAll(text, "$BundleItemProductName", item.ProductName), "$BundleItem", item.Name);
+  return ReplaceAll(ReplaceAll(text, kBundleItemProductName, item.ProductName), kBundleItem, item.Name);
 }
 
 std::string WithoutItemSymbols(const std::string& text) {
-  return ReplaceAll(ReplaceAll(text, "$BundleItemProductName", ""), "$BundleItem", "");
+  std::string result = text;
+  for (const std::string& symbol : ItemSymbols()) result = ReplaceAll(result, symbol, "");
+  return result;
 }
 
 std::vector<std::string> FolderSymbolsIn(const std::string& text, const std::vector<std::string>& customFolders) {

@@ -1,5 +1,5 @@
-// The "$" symbols of the setup's settings and the "%" custom folders, as the
-// setup program expands them: text symbols in texts shown to the user,
+// The check's view of the setup's symbol table (setuplogic/setup_symbols.h)
+// and of the "%" custom folders: text symbols in texts shown to the user,
 // folder symbols and custom folders in paths, and the bundle item symbols in
 // the passes that install one bundle item.
 #pragma once
@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "setup_check/bundle_info_check.h"
+#include "setuplogic/setup_symbols.h"
 
-// In the order in which the setup replaces them; every occurrence of a text
-// symbol is replaced, only the first of a folder symbol or custom folder.
+// The names of one kind of symbol, in the order in which the setup replaces
+// them.
 const std::vector<std::string>& TextSymbols();
 const std::vector<std::string>& FolderSymbols();
-// "$BundleItemProductName" before "$BundleItem", every occurrence.
 const std::vector<std::string>& ItemSymbols();
+// Whether the setup replaces only the first occurrence of the symbol.
+bool ReplacesFirstOnly(const std::string& symbol);
 
 // Whether the text names $BundleItem (also as part of $BundleItemProductName).
 bool UsesItemSymbols(const std::string& text);

@@ -1,12 +1,16 @@
 #include "setup_check/symbol_check.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "common/integer_text.h"
 #include "common/text.h"
 #include "packing/ansi_names.h"
 #include "setup_check/nearest_name.h"
 #include "setup_check/setup_symbols.h"
+#include "setuplogic/setup_ini_schema.h"
+
+using namespace setup_ini;
 
 namespace {
 
@@ -81,7 +85,7 @@ class TSymbolChecker {
  public:
   TSymbolChecker(const std::string& file, const TIniFile& ini, bool isBundle, TFindingList& findings)
       : file_(file), isBundle_(isBundle), findings_(findings) {
-    for (const TIniEntry& entry : ini.ReadList("Folders"))
+    for (const TIniEntry& entry : ini.ReadList(kFolders))
       if (entry.HasKey && !entry.Key.empty()) customFolders_.push_back(entry);
   }
 
@@ -123,21 +127,21 @@ class TSymbolChecker {
           Warn(field, symbol + " stays as written in " + field.Where + ": " + field.Reason);
         else
           Warn(field, symbol + " is a " + (item ? "bundle item" : "folder") + " symbol, which " + field.Where +
-                          " does not expand (it takes text symbols such as $ProductName): it stays as written");
+                          " does not expand (it takes text symbols such as " + setup_symbol::kProductName + "): it stays as written");
         return;
       case TFieldKind::Caption:
-        if (symbol == "$BundleItem") return;
-        if (symbol == "$BundleItemProductName")
-          Warn(field, field.Where + " replaces only $BundleItem, so $BundleItemProductName shows as the item's name "
-                                    "followed by \"ProductName\"");
+        if (symbol == setup_symbol::kBundleItem) return;
+        if (symbol == setup_symbol::kBundleItemProductName)
+          Warn(field, field.Where + " replaces only " + setup_symbol::kBundleItem + ", so " + setup_symbol::kBundleItemProductName +
+                          " shows as the item's name followed by " + Quoted(symbol.substr(std::strlen(setup_symbol::kBundleItem))));
         else
-          Warn(field, field.Where + " replaces only $BundleItem, so " + symbol + " stays as written");
+          Warn(field, field.Where + " replaces only " + setup_symbol::kBundleItem + ", so " + symbol + " stays as written");
         return;
       case TFieldKind::Path:
       case TFieldKind::ItemPath:
         if (text) {
           Warn(field, symbol + " is a text symbol, which " + field.Where +
-                          " does not expand (it takes folder symbols such as $ProgramFolder): it stays as written");
+                          " does not expand (it takes folder symbols such as " + setup_symbol::kProgramFolder + "): it stays as written");
         } else if (item && !itemReported) {
           itemReported = true;
           if (field.Kind == TFieldKind::Path)
@@ -145,7 +149,7 @@ class TSymbolChecker {
                             field.Lost);
           else if (!isBundle_)
             Warn(field, field.Where + " uses " + symbol +
-                            ", but this is no bundle setup ([Setup] IsBundle is off), so " + field.Lost);
+                            ", but this is no bundle setup (" + KeyReference(kSetup, kIsBundle) + " is off), so " + field.Lost);
         }
         return;
     }
@@ -170,7 +174,7 @@ class TSymbolChecker {
         if (longest == nullptr || folder.Key.size() > longest->Key.size()) longest = &folder;
       }
       if (first == nullptr) {
-        Warn(field, Quoted(token) + " in " + field.Where + " names no [Folders] entry, so it stays as written" +
+        Warn(field, Quoted(token) + " in " + field.Where + " names no " + SectionReference(kFolders) + " entry, so it stays as written" +
                         (end < field.Value.size() && field.Value[end] == '%'
                              ? " (the setup reads no environment variables)"
                              : ""));
@@ -178,7 +182,7 @@ class TSymbolChecker {
         const std::string read = "%" + first->Key;
         Warn(field, Quoted(token) + " in " + field.Where + " is read as " + Quoted(read) + " followed by " +
                         Quoted(token.substr(read.size())) +
-                        (first != longest ? ", since [Folders] " + AnsiToUtf8(first->Key) + " comes first" : ""));
+                        (first != longest ? ", since " + KeyReference(kFolders, AnsiToUtf8(first->Key).c_str()) + " comes first" : ""));
       }
     }
     for (const TIniEntry& folder : customFolders_)
@@ -207,8 +211,8 @@ class TSymbolChecker {
     for (const TIniEntry& folder : customFolders_)
       if (StartsWith(value, "%" + folder.Key)) return;
     Warn(field, field.Where + " " + Quoted(value) +
-                    " does not begin with a folder symbol (such as $ProgramFolder), a custom folder or a drive, so it "
-                    "depends on the folder the setup happens to run in");
+                    " does not begin with a folder symbol (such as " + setup_symbol::kProgramFolder +
+                    "), a custom folder or a drive, so it depends on the folder the setup happens to run in");
   }
 
   const std::string& file_;
@@ -257,21 +261,29 @@ std::string FilledInLate(const std::string& symbol) {
 }
 
 void AddSetupFields(const TIniFile& ini, std::vector<TField>& fields) {
-  const auto add = [&](const std::string& key, auto make) {
-    if (const TIniEntry* entry = ini.FindKey("Setup", key)) fields.push_back(make("[Setup] " + key, *entry));
+  const auto add = [&](const char* key, auto make) {
+    if (const TIniEntry* entry = ini.FindKey(kSetup, key)) fields.push_back(make(KeyReference(kSetup, key), *entry));
   };
-  for (const char* key : {"RegistryRoot", "BundleRegistryRoot", "DefaultFolder", "PersonalizeOwner"})
+  for (const char* key : {kRegistryRoot, kBundleRegistryRoot, kDefaultFolder, kPersonalizeOwner})
     add(key, [](std::string where, const TIniEntry& e) { return LiteralField(where, e.Line, e.Value); });
-  add("InstallDescription", [](std::string where, const TIniEntry& e) {
+  add(kInstallDescription, [](std::string where, const TIniEntry& e) {
     std::vector<std::string> expanded = TextSymbols();
-    expanded.erase(std::find(expanded.begin(), expanded.end(), "$InstallDescription"));
-    return TextField(where, e.Line, e.Value, expanded, "it would take InstallDescription itself, as written");
+    expanded.erase(std::find(expanded.begin(), expanded.end(), setup_symbol::kInstallDescription));
+    return TextField(where, e.Line, e.Value, expanded,
+                     std::string("it would take ") + kInstallDescription + " itself, as written");
   });
-  for (const std::string symbol : {"$PersonalizeInfo", "$BundleSelectHeading", "$BundleSelectDescription"})
-    add(symbol.substr(1), [&](std::string where, const TIniEntry& e) {
+  // The texts that are symbols themselves: each is expanded by the symbols
+  // that follow it.
+  const std::pair<const char*, const char*> symbolTexts[] = {
+      {kPersonalizeInfo, setup_symbol::kPersonalizeInfo},
+      {kBundleSelectHeading, setup_symbol::kBundleSelectHeading},
+      {kBundleSelectDescription, setup_symbol::kBundleSelectDescription},
+  };
+  for (const auto& [key, symbol] : symbolTexts)
+    add(key, [&](std::string where, const TIniEntry& e) {
       return TextField(where, e.Line, e.Value, TextSymbolsAfter(symbol), FilledInLate(symbol));
     });
-  add("BundleItemName", [](std::string where, const TIniEntry& e) {
+  add(kBundleItemName, [](std::string where, const TIniEntry& e) {
     TField field = LiteralField(where, e.Line, e.Value);
     field.Kind = TFieldKind::Caption;
     return field;
@@ -281,32 +293,33 @@ void AddSetupFields(const TIniFile& ini, std::vector<TField>& fields) {
 // $InstallDescription in the finish text is filled in as written: the
 // message is expanded while the description still is.
 void CheckCompleteMessage(const std::string& file, const TIniFile& ini, TFindingList& findings) {
-  const TIniEntry* message = ini.FindKey("Complete", "Message");
-  if (message == nullptr || message->Value.find("$InstallDescription") == std::string::npos) return;
-  const std::string description = ini.ReadString("Setup", "InstallDescription", "$ProductName");
+  const TIniEntry* message = ini.FindKey(kComplete, kMessage);
+  if (message == nullptr || message->Value.find(setup_symbol::kInstallDescription) == std::string::npos) return;
+  const std::string description = ReadSettingText(ini, kSetup, kInstallDescription);
   const std::vector<std::string>& all = TextSymbols();
-  for (auto it = all.begin(); *it != "$InstallDescription"; ++it) {
+  for (auto it = all.begin(); *it != setup_symbol::kInstallDescription; ++it) {
     if (description.find(*it) == std::string::npos) continue;
     findings.Warning(file, message->Line,
-                     "[Complete] Message uses $InstallDescription, which it receives as written (" +
-                         Quoted(description) + "), so " + *it + " in it stays as written");
+                     KeyReference(kComplete, kMessage) + " uses " + setup_symbol::kInstallDescription +
+                         ", which it receives as written (" + Quoted(description) + "), so " + *it +
+                         " in it stays as written");
     return;
   }
 }
 
 void AddCompleteFields(const TIniFile& ini, std::vector<TField>& fields) {
-  if (const TIniEntry* entry = ini.FindKey("Complete", "Message"))
-    fields.push_back(TextField("[Complete] Message", entry->Line, entry->Value, TextSymbols()));
-  if (const TIniEntry* entry = ini.FindKey("Complete", "Readme"))
-    fields.push_back(PathField("[Complete] Readme", entry->Line, entry->Value, TFieldKind::Path,
+  if (const TIniEntry* entry = ini.FindKey(kComplete, kMessage))
+    fields.push_back(TextField(KeyReference(kComplete, kMessage), entry->Line, entry->Value, TextSymbols()));
+  if (const TIniEntry* entry = ini.FindKey(kComplete, kReadme))
+    fields.push_back(PathField(KeyReference(kComplete, kReadme), entry->Line, entry->Value, TFieldKind::Path,
                                "the finish page has no read-me file to open", true));
-  if (const TIniEntry* entry = ini.FindKey("Complete", "Product"))
-    fields.push_back(PathField("[Complete] Product", entry->Line, entry->Value, TFieldKind::Path,
+  if (const TIniEntry* entry = ini.FindKey(kComplete, kProduct))
+    fields.push_back(PathField(KeyReference(kComplete, kProduct), entry->Line, entry->Value, TFieldKind::Path,
                                "the finish page does not offer to start the program", true));
 }
 
 void AddRegistryFields(const TIniFile& ini, const char* section, std::vector<TField>& fields) {
-  const std::string name = std::string("the [") + section + "] ";
+  const std::string name = "the " + SectionReference(section) + " ";
   for (const TIniEntry& entry : ini.ReadList(section)) {
     if (!entry.HasKey) continue;
     const size_t slash = entry.Key.rfind('\\');
@@ -329,35 +342,36 @@ void AddListFields(const TIniFile& ini, std::vector<TField>& fields) {
     for (const TIniEntry& entry : ini.ReadList(section))
       if (entry.HasKey) add(entry);
   };
-  each("InstalledFiles", [&](const TIniEntry& e) {
-    fields.push_back(LiteralField("the [InstalledFiles] file", e.Line, e.Value));
+  const auto where = [](const char* section, const char* part) { return "the " + SectionReference(section) + " " + part; };
+  each(kInstalledFiles, [&](const TIniEntry& e) {
+    fields.push_back(LiteralField(where(kInstalledFiles, "file"), e.Line, e.Value));
   });
-  each("Folders", [&](const TIniEntry& e) {
-    fields.push_back(PathField("the [Folders] path", e.Line, e.Value, TFieldKind::ItemPath,
+  each(kFolders, [&](const TIniEntry& e) {
+    fields.push_back(PathField(where(kFolders, "path"), e.Line, e.Value, TFieldKind::ItemPath,
                                "it stays as written wherever %" + e.Key + " is used", true));
   });
-  each("FoldersRegistry", [&](const TIniEntry& e) {
-    fields.push_back(LiteralField("the [FoldersRegistry] value", e.Line, e.Value));
+  each(kFoldersRegistry, [&](const TIniEntry& e) {
+    fields.push_back(LiteralField(where(kFoldersRegistry, "value"), e.Line, e.Value));
   });
-  each("Components", [&](const TIniEntry& e) {
-    fields.push_back(PathField("the [Components] name", e.Line, e.Key, TFieldKind::ItemPath,
+  each(kComponents, [&](const TIniEntry& e) {
+    fields.push_back(PathField(where(kComponents, "name"), e.Line, e.Key, TFieldKind::ItemPath,
                                "the setup never installs the component", false));
-    fields.push_back(PathField("the [Components] target", e.Line, e.Value, TFieldKind::ItemPath,
+    fields.push_back(PathField(where(kComponents, "target"), e.Line, e.Value, TFieldKind::ItemPath,
                                "the setup never installs the component", true));
   });
-  each("CallLibraries", [&](const TIniEntry& e) {
-    fields.push_back(LiteralField("the [CallLibraries] function", e.Line, e.Key));
-    fields.push_back(PathField("the [CallLibraries] library", e.Line, e.Value, TFieldKind::Path,
+  each(kCallLibraries, [&](const TIniEntry& e) {
+    fields.push_back(LiteralField(where(kCallLibraries, "function"), e.Line, e.Key));
+    fields.push_back(PathField(where(kCallLibraries, "library"), e.Line, e.Value, TFieldKind::Path,
                                "the setup never calls the function", true));
   });
-  AddRegistryFields(ini, "RegistrySettings", fields);
-  AddRegistryFields(ini, "GlobalRegistrySettings", fields);
-  each("Shortcuts", [&](const TIniEntry& e) {
+  AddRegistryFields(ini, kRegistrySettings, fields);
+  AddRegistryFields(ini, kGlobalRegistrySettings, fields);
+  each(kShortcuts, [&](const TIniEntry& e) {
     const size_t comma = e.Value.find(',');
-    fields.push_back(PathField("the [Shortcuts] target", e.Line, Trim(e.Value.substr(0, comma)), TFieldKind::Path,
+    fields.push_back(PathField(where(kShortcuts, "target"), e.Line, Trim(e.Value.substr(0, comma)), TFieldKind::Path,
                                "the setup never creates the shortcut", true));
     if (comma != std::string::npos)
-      fields.push_back(TextField("the [Shortcuts] title", e.Line, Trim(e.Value.substr(comma + 1)), TextSymbols()));
+      fields.push_back(TextField(where(kShortcuts, "title"), e.Line, Trim(e.Value.substr(comma + 1)), TextSymbols()));
   });
 }
 

@@ -9,7 +9,9 @@
 #include <initializer_list>
 #include <sstream>
 
+#include "common/text.h"
 #include "packing/staging_tree.h"
+#include "setuplogic/ini_file.h"
 #include "setuppack_test_support.h"
 
 namespace {
@@ -376,6 +378,30 @@ TEST(SetupFilesCheck, NamesTheFilesAsStaged) {
   const std::vector<TSetupFinding> findings = CheckSetupFiles(TopLevel(files));
   ASSERT_EQ(findings.size(), 1u) << Listed(findings);
   EXPECT_EQ(WhereOf(findings[0]), "setup.INI:8");
+}
+
+// The check says the setup misses the first section exactly when the
+// setup's own reader does: both are asked about the same files.
+TEST(SetupFilesCheck, AgreesWithTheReaderAboutAByteOrderMark) {
+  const struct {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"mark before the first header", "\xEF\xBB\xBF" + Sound()},
+      {"mark before a comment", "\xEF\xBB\xBF; made by hand\r\n" + Sound()},
+      {"mark before a blank line", "\xEF\xBB\xBF\r\n" + Sound()},
+      {"mark and blanks before the first header", "\xEF\xBB\xBF  " + Sound()},
+  };
+  for (const auto& c : cases) {
+    const bool readerSeesSetup = TIniFile(SplitLines(c.text)).FindKey("Setup", "RegistryRoot") != nullptr;
+    bool checkSaysUnseen = false, checkWarnsOfTheMark = false;
+    for (const TSetupFinding& finding : CheckSetupFiles(TopLevel(Product(c.text)))) {
+      checkWarnsOfTheMark |= finding.Message.find("byte-order mark") != std::string::npos;
+      checkSaysUnseen |= finding.Message.find("does not see the section") != std::string::npos;
+    }
+    EXPECT_TRUE(checkWarnsOfTheMark) << c.what;
+    EXPECT_EQ(checkSaysUnseen, !readerSeesSetup) << c.what;
+  }
 }
 
 }  // namespace
