@@ -77,10 +77,13 @@ void TInstaller::ExtractFile(TStream& package, const TPackageEntry& entry, std::
   AddUninstallItem(UninstallKind::File, path);
 }
 
+// Create first and ask why only when that fails: a read-only file loses
+// that attribute and is created once more; any other cause, and a second
+// failure, raises the file layer's create error as it came. Most targets are
+// new or writable, so the attribute is only looked at when the file cannot
+// be made: one call less per file, thousands per setup.
 std::unique_ptr<TStream> TInstaller::CreateReplacingReadOnly(const std::string& path) {
   FileSystem& files = platform_.Files;
-  // Most targets are new or writable, so the attribute is only looked at when
-  // the file cannot be made: one call less per file, thousands per setup.
   try {
     return files.Create(path);
   } catch (const EFCreateError&) {

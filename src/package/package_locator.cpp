@@ -9,15 +9,20 @@ int32_t ReadHeaderWord(TStream& executable, int offset) {
   return executable.ReadInt32();
 }
 
-std::unique_ptr<TStream> OpenAppendedData(FileSystem& files, const std::string& sideFileName) {
-  auto executable = files.OpenRead(files.ExecutablePath());
+std::unique_ptr<TStream> LocateAppendedData(std::unique_ptr<TStream> executable,
+                                            const std::function<std::unique_ptr<TStream>()>& openSideFile) {
   const int32_t offset = ReadHeaderWord(*executable, package_format::kPackageOffsetWord);
   if (offset > 0) {
     executable->SetPosition(offset);
     return executable;
   }
   executable.reset();
-  return files.OpenRead(ApplicationFolder(files) + sideFileName);
+  return openSideFile();
+}
+
+std::unique_ptr<TStream> OpenAppendedData(FileSystem& files, const std::string& sideFileName) {
+  return LocateAppendedData(files.OpenRead(files.ExecutablePath()),
+                            [&] { return files.OpenRead(ApplicationFolder(files) + sideFileName); });
 }
 
 std::unique_ptr<TStream> OpenPackage(FileSystem& files) { return OpenAppendedData(files, package_format::kSideFileName); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,13 @@ std::unique_ptr<TStream> OpenPackage(FileSystem& files);
 
 // The int32 at a file offset of the executable's DOS header.
 int32_t ReadHeaderWord(TStream& executable, int offset);
+
+// A setup executable's appended data, wherever the executable is: the
+// executable itself positioned at the offset in its DOS header word 48 when
+// that word is greater than 0, else what openSideFile opens (the side file
+// beside it), from offset 0.
+std::unique_ptr<TStream> LocateAppendedData(std::unique_ptr<TStream> executable,
+                                            const std::function<std::unique_ptr<TStream>()>& openSideFile);
 
 // The running executable positioned at the offset in its DOS header word 48
 // when that word is greater than 0, else the side file of that name in the

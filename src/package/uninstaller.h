@@ -40,6 +40,15 @@ class TUninstaller {
   std::string executableFolder_;
   // What this run removed already: a record names a file once per bundle
   // item, and a folder the installation created also as "E" whenever a
-  // subfolder was made in it, so the same path can come up again.
+  // subfolder was made in it, so the same path can come up again, and its
+  // second removal fails without anything being wrong.
+  //
+  // Files are kept as the record gives them; folders with one trailing
+  // backslash, whatever the record wrote ("D" and "E" items name a folder
+  // with or without one). The two never meet: "C:\Prod\Data" (a file) and
+  // "C:\Prod\Data" (a folder) are different entries, so a file that was
+  // removed does not excuse a folder of the same name that could not be, nor
+  // the other way round. Compared without regard to letter case, as Windows
+  // names files.
   std::vector<std::string> removedPaths_;
 };

@@ -14,9 +14,9 @@
 #include "package/installer.h"
 #include "platform/platform.h"
 #include "setuplogic/install_progress.h"
+#include "setuplogic/jpeg_decoder.h"
 #include "setuplogic/setup_bundle_item.h"
 #include "setuplogic/setup_settings.h"
-#include "setuplogic/side_image.h"
 
 // A registry value named by a settings text: the key path (from the root,
 // beginning with "\") and the value name ("" is the key's default value).

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "setuplogic/side_image.h"
+#include "setuplogic/jpeg_decoder.h"
 
 // A control in the font tree: the window's own children in one flat list.
 class TFakeWizardWindow::TFontNode : public DisplayControl {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "setuplogic/side_image.h"
+#include "setuplogic/jpeg_decoder.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Decoding the side image. The JPEG data is made by libjpeg at test time.
-#include "setuplogic/side_image.h"
+#include "setuplogic/jpeg_decoder.h"
 
 #include <gtest/gtest.h>
 

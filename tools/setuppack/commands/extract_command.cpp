@@ -10,6 +10,7 @@
 #include "packing/ansi_names.h"
 #include "packing/entry_names.h"
 #include "packing/file_times.h"
+#include "platform/host/host_file_stream.h"
 
 namespace fs = std::filesystem;
 

@@ -2,24 +2,21 @@
 
 #include "package/package_format.h"
 #include "package/package_locator.h"
-
-namespace pf = package_format;
+#include "platform/host/host_file_stream.h"
 
 TOpenedPackage OpenPackageFile(const std::filesystem::path& file) {
-  TOpenedPackage opened;
-  opened.Stream = std::make_unique<THostFileStream>(file, THostFileStream::Mode::Read);
+  auto stream = std::make_unique<THostFileStream>(file, THostFileStream::Mode::Read);
   char magic[2] = {};
-  const bool executable = opened.Stream->Read(magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+  const bool executable = stream->Read(magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+  TOpenedPackage opened;
   if (executable) {
-    const int32_t offset = ReadHeaderWord(*opened.Stream, pf::kPackageOffsetWord);
-    if (offset > 0) {
-      opened.Stream->SetPosition(offset);
-    } else {
-      opened.Stream = std::make_unique<THostFileStream>(file.parent_path() / pf::kSideFileName,
-                                                        THostFileStream::Mode::Read);
-    }
+    opened.Stream = LocateAppendedData(std::move(stream), [&] {
+      return std::make_unique<THostFileStream>(file.parent_path() / package_format::kSideFileName,
+                                               THostFileStream::Mode::Read);
+    });
   } else {
-    opened.Stream->SetPosition(0);
+    stream->SetPosition(0);
+    opened.Stream = std::move(stream);
   }
   opened.Info = VerifyPackage(*opened.Stream);
   return opened;

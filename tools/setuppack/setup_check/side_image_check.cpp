@@ -2,7 +2,7 @@
 
 #include "common/errors.h"
 #include "common/stream.h"
-#include "setuplogic/side_image.h"
+#include "setuplogic/jpeg_decoder.h"
 
 std::string SideImageProblem(const std::vector<uint8_t>& jpeg) {
   TMemoryStream stream(jpeg);

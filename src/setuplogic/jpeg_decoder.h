@@ -1,4 +1,4 @@
-// Decoding the wizard's side image "Setup.jpg".
+// Decoding a JPEG picture, such as the wizard's side image "Setup.jpg".
 #pragma once
 
 #include <cstdint>
