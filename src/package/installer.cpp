@@ -74,6 +74,7 @@ void TInstaller::ExtractFile(TStream& package, const TPackageEntry& entry, std::
     InflateEntry(package, entry, *out);
     files.SetLastWriteTime(*out, fileDate);  // a date that cannot be set is no reason to stop
   }
+  InstalledBytes += static_cast<uint64_t>(entry.Header.Size);
   AddUninstallItem(UninstallKind::File, path);
 }
 
@@ -144,11 +145,12 @@ void TInstaller::AddShortcut(const std::string& linkFile, const std::string& tar
 }
 
 void TInstaller::RegisterUninstaller(const std::string& uninstallerPath, const std::string& keyName,
-                                     const std::string& displayName, const uint8_t* data, size_t count) {
+                                     const std::string& displayName, const uint8_t* data, size_t count,
+                                     const TUninstallEntryDetails& details) {
   AddUninstallItem(UninstallKind::MachineKey, kUninstallRegistryKey + keyName);
   WriteUninstallerCopy(uninstallerPath, data, count);
   RemoveStaleUninstallEntries(uninstallerPath);
-  WriteUninstallEntry(keyName, displayName, uninstallerPath);
+  WriteUninstallEntry(keyName, displayName, uninstallerPath, details);
 }
 
 void TInstaller::WriteUninstallerCopy(const std::string& uninstallerPath, const uint8_t* data, size_t count) {
@@ -180,6 +182,7 @@ void TInstaller::WriteUninstallerCopy(const std::string& uninstallerPath, const 
   out->WriteBuffer(head.data(), head.size());
   CopyStream(*executable, *out, imageSize - static_cast<int64_t>(head.size()));
   WriteUninstallRecord(*out, Version, UninstallItems, data, count);
+  InstalledBytes += static_cast<uint64_t>(out->Position());
 }
 
 void TInstaller::RemoveStaleUninstallEntries(const std::string& uninstallerPath) {
@@ -208,7 +211,7 @@ void TInstaller::RemoveStaleUninstallEntries(const std::string& uninstallerPath)
 }
 
 void TInstaller::WriteUninstallEntry(const std::string& keyName, const std::string& displayName,
-                                     const std::string& uninstallerPath) {
+                                     const std::string& uninstallerPath, const TUninstallEntryDetails& details) {
   try {
     auto key = platform_.Reg.OpenKey(RegistryRoot::LocalMachine, kUninstallRegistryKey + keyName, KeyAccess::Full,
                                      true);
@@ -217,6 +220,21 @@ void TInstaller::WriteUninstallEntry(const std::string& keyName, const std::stri
     // In quotes, so that Windows cannot start C:\Program.exe for a path with
     // blanks.
     key->WriteString("UninstallString", "\"" + uninstallerPath + "\"");
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"DisplayVersion", &details.DisplayVersion},
+        {"InstallLocation", &details.InstallLocation},
+        {"DisplayIcon", &details.DisplayIcon},
+        {"Publisher", &details.Publisher},
+    };
+    for (const auto& [name, value] : texts)
+      if (!value->empty()) key->WriteString(name, *value);
+    // A DWORD of KiB, rounded up; what does not fit shows as the most it can.
+    const uint64_t kib = (InstalledBytes + 1023) / 1024;
+    key->WriteInteger("EstimatedSize", static_cast<int32_t>(std::min<uint64_t>(kib, INT32_MAX)));
+    // Nothing but removal is offered: the list's Change and Repair buttons
+    // would start the uninstaller too.
+    key->WriteInteger("NoModify", 1);
+    key->WriteInteger("NoRepair", 1);
   } catch (const ERegistryException&) {
   }
 }

@@ -19,6 +19,15 @@
 #include "package/uninstall_items.h"
 #include "platform/platform.h"
 
+// What Windows' list of installed programs shows of the product beside its
+// name; an empty text is not written.
+struct TUninstallEntryDetails {
+  std::string DisplayVersion;
+  std::string InstallLocation;
+  std::string DisplayIcon;
+  std::string Publisher;
+};
+
 class TInstaller {
  public:
   // Called before a file is written, with the target path; may change it or
@@ -33,6 +42,7 @@ class TInstaller {
   std::vector<std::string> UninstallItems;   // recorded so far, in order
   ExtractFileHook OnExtractFile;
   bool Overwrite = true;                     // false: existing files stay untouched
+  uint64_t InstalledBytes = 0;               // of the files written so far, the uninstaller included
   TProgramVersion Version;
 
   // Total inflated size of the component's files, nested folders included; 0
@@ -55,9 +65,12 @@ class TInstaller {
   // Creates a shortcut and records its link file.
   void AddShortcut(const std::string& linkFile, const std::string& target);
   // Writes the uninstaller copy with the record of everything created and the
-  // Windows uninstall entry for it.
+  // Windows uninstall entry for it: the name and the command, the details
+  // given, the size of what was installed ("EstimatedSize", KiB) and that
+  // the product can be neither modified nor repaired from the list.
   void RegisterUninstaller(const std::string& uninstallerPath, const std::string& keyName,
-                           const std::string& displayName, const uint8_t* data, size_t count);
+                           const std::string& displayName, const uint8_t* data, size_t count,
+                           const TUninstallEntryDetails& details = {});
 
  private:
   int64_t ExtractEntries(TStream& package, TPackageLevel level, const std::string& folder, uint32_t fileDate);
@@ -68,7 +81,7 @@ class TInstaller {
   void WriteUninstallerCopy(const std::string& uninstallerPath, const uint8_t* data, size_t count);
   void RemoveStaleUninstallEntries(const std::string& uninstallerPath);
   void WriteUninstallEntry(const std::string& keyName, const std::string& displayName,
-                           const std::string& uninstallerPath);
+                           const std::string& uninstallerPath, const TUninstallEntryDetails& details);
 
   Platform& platform_;
   TPackageInfo info_;

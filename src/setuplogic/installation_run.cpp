@@ -134,6 +134,13 @@ void TSetupInstaller::Install(IInstallProgress& progress) {
   // that the uninstaller's batch file takes it away again.
   const std::string programFolder = IncludeDelimiter(ProgramFolder);
   if (!platform_.Files.FolderExists(programFolder)) engine_->ForceFolder(programFolder);
-  engine_->RegisterUninstaller(programFolder + "Uninst.exe", FullProductName(), FullProductName(),
-                               reinterpret_cast<const uint8_t*>(ProductName.data()), ProductName.size());
+  const std::string uninstaller = programFolder + "Uninst.exe";
+  TUninstallEntryDetails details;
+  details.DisplayVersion = ProductVersion().VersionText();
+  details.InstallLocation = programFolder;
+  const std::string product = ProductPath();
+  details.DisplayIcon = product.empty() ? uninstaller : product;
+  details.Publisher = Publisher;
+  engine_->RegisterUninstaller(uninstaller, FullProductName(), FullProductName(),
+                               reinterpret_cast<const uint8_t*>(ProductName.data()), ProductName.size(), details);
 }

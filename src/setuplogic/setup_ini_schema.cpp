@@ -57,6 +57,7 @@ const std::vector<TSectionSchema>& SetupIniSections() {
              TextKey(kBundleSelectDescription, &S::BundleSelectDescription),
              TextKey(kBundleRegistryRoot, &S::BundleRegistryRoot),
              TextKey(kBundleItemName, &S::BundleItemName),
+             TextKey(kPublisher, &S::Publisher),
          }},
         {kPages,
          false,

@@ -40,6 +40,7 @@ inline constexpr char kBundleSelectHeading[] = "BundleSelectHeading";
 inline constexpr char kBundleSelectDescription[] = "BundleSelectDescription";
 inline constexpr char kBundleRegistryRoot[] = "BundleRegistryRoot";
 inline constexpr char kBundleItemName[] = "BundleItemName";
+inline constexpr char kPublisher[] = "Publisher";
 
 // -- keys of [Pages] ----------------------------------------------------------
 inline constexpr char kVstPluginFolderPage[] = "VstPluginFolder";

@@ -42,6 +42,7 @@ struct TSetupSettings {
   std::string BundleSelectDescription;
   std::string BundleRegistryRoot;  // beginning with "\" when IsBundle
   std::string BundleItemName;
+  std::string Publisher;  // shown in Windows' list of programs; "" for none
   bool IsBundle = false;
 
   unsigned Pages = 0;               // setup_page bits

@@ -11,6 +11,7 @@
 #include "common/date_time.h"
 #include "common/errors.h"
 #include "common/shell_folder_kinds.h"
+#include "common/text.h"
 #include "package/uninstaller.h"
 #include "setup_fixture.h"
 
@@ -284,6 +285,33 @@ TEST_F(InstallationRunTest, SettingsLandInTheirRoots) {
   EXPECT_FALSE(String(user, kProductKey, "Location"));
   EXPECT_EQ(Recorded(std::string("U") + kProductKey), 1u);
   EXPECT_EQ(Recorded(std::string("M") + kProductKey), 1u);
+}
+
+// What Windows' list of programs shows beside the product's name.
+TEST_F(InstallationRunTest, TheListOfProgramsGetsTheProductsDetails) {
+  Prepare();
+  Install();
+  const RegistryRoot machine = RegistryRoot::LocalMachine;
+  EXPECT_EQ(String(machine, kUninstallKey, "DisplayVersion"), "2.10");
+  EXPECT_EQ(String(machine, kUninstallKey, "InstallLocation"), kProgramFolder);
+  // No [Complete] Product: the uninstaller's icon.
+  EXPECT_EQ(String(machine, kUninstallKey, "DisplayIcon"), std::string(kProgramFolder) + "Uninst.exe");
+  EXPECT_FALSE(String(machine, kUninstallKey, "Publisher"));
+  EXPECT_EQ(platform.Reg.IntegerValue(machine, kUninstallKey, "NoModify"), 1);
+  EXPECT_EQ(platform.Reg.IntegerValue(machine, kUninstallKey, "NoRepair"), 1);
+  // The files of the four components and the uninstaller, in KiB rounded up.
+  const uint64_t components = std::string("program" "help" "read me" "vst 2 plug-in" "vst 3 plug-in" "notes" "preset").size();
+  const uint64_t bytes = components + Content(std::string(kProgramFolder) + "Uninst.exe").size();
+  EXPECT_EQ(platform.Reg.IntegerValue(machine, kUninstallKey, "EstimatedSize"), static_cast<int32_t>((bytes + 1023) / 1024));
+}
+
+TEST_F(InstallationRunTest, TheListShowsTheProgramsIconAndThePublisherWhenGiven) {
+  SetupIni = std::string(kIni) + "[Complete]\r\nProduct=$ProgramFolder\\Tool.exe\r\n";
+  SetupIni = ReplaceFirst(*SetupIni, "ProductName=Tool\r\n", "ProductName=Tool\r\nPublisher=Maker Audio Ltd.\r\n");
+  Prepare();
+  Install();
+  EXPECT_EQ(String(RegistryRoot::LocalMachine, kUninstallKey, "DisplayIcon"), std::string(kProgramFolder) + "Tool.exe");
+  EXPECT_EQ(String(RegistryRoot::LocalMachine, kUninstallKey, "Publisher"), "Maker Audio Ltd.");
 }
 
 TEST_F(InstallationRunTest, IntegerSettingsNeedAHashAndANumber) {

@@ -39,6 +39,7 @@ std::map<std::string, std::string> Observed(const TSetupSettings& s) {
       // destination of the key.
       {"BundleRegistryRoot", StartsWith(s.BundleRegistryRoot, "\\") ? s.BundleRegistryRoot.substr(1) : s.BundleRegistryRoot},
       {"BundleItemName", s.BundleItemName},
+      {"Publisher", s.Publisher},
       {"IsBundle", flag(s.IsBundle)},
       {"Pages & VstPluginFolder", flag(s.Pages & setup_page::kVstPluginFolder)},
       {"Pages & DigiPluginFolder", flag(s.Pages & setup_page::kDigiPluginFolder)},

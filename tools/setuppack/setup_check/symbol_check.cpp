@@ -264,7 +264,7 @@ void AddSetupFields(const TIniFile& ini, std::vector<TField>& fields) {
   const auto add = [&](const char* key, auto make) {
     if (const TIniEntry* entry = ini.FindKey(kSetup, key)) fields.push_back(make(KeyReference(kSetup, key), *entry));
   };
-  for (const char* key : {kRegistryRoot, kBundleRegistryRoot, kDefaultFolder, kPersonalizeOwner})
+  for (const char* key : {kRegistryRoot, kBundleRegistryRoot, kDefaultFolder, kPersonalizeOwner, kPublisher})
     add(key, [](std::string where, const TIniEntry& e) { return LiteralField(where, e.Line, e.Value); });
   add(kInstallDescription, [](std::string where, const TIniEntry& e) {
     std::vector<std::string> expanded = TextSymbols();
