@@ -33,7 +33,7 @@ tier() {
 
 run_fuzz() {
   local seconds=${FUZZ_SECONDS:-30} target corpus
-  for target in package_reader version ini; do
+  for target in package_reader uninstall_record version ini; do
     corpus=$BUILD_ROOT/fuzz/corpus/$target
     mkdir -p "$corpus"
     "$BUILD_ROOT/fuzz/tests/fuzz/make_seeds" "${target%_reader}" "$corpus"
