@@ -33,6 +33,7 @@ SETUP_INI = f"""[Setup]
 ProductVersion=2.10
 ProductName=Host Tool
 ProductSuffix={RUN}
+Publisher=Setup Host Makers
 RegistryRoot={ROOT}\\Tool
 DefaultFolder=Setup Host {RUN}\\Default %d
 PersonalizeOwner=Owner
@@ -60,6 +61,9 @@ HelpFile=$ProgramFolder\\Help.txt
 StartMenu=$ProgramFolder\\Tool.exe, Setup Host {RUN}\\$ProductName
 Desktop=$ProgramFolder\\Help.txt, Host Help {RUN}
 """.replace("\n", "\r\n")
+
+LIST_DETAILS = ("DisplayVersion", "InstallLocation", "DisplayIcon", "Publisher", "EstimatedSize", "NoModify",
+                "NoRepair")
 
 EXPECTED_OUTPUT = [
     "progress 0", "status Preparing installation...", "progress 25", "status Copying files...",
@@ -147,6 +151,15 @@ class SetupRunTest(E2ETestCase):
         self.assertIsNone(self.reg_query(user, "Location"))
         self.assertEqual(self.reg_query(UNINSTALL_KEY, "DisplayName"), ENTRY)
         self.assertEqual(self.reg_query(UNINSTALL_KEY, "UninstallString"), f'"{FOLDER}\\Uninst.exe"')
+        # What Windows' list of programs shows beside the name.
+        details = {name: self.reg_query(UNINSTALL_KEY, name) for name in LIST_DETAILS}
+        # Every file written: the program folder's, Uninst.exe among them, and
+        # the VST 2 and VST 3 plug-ins that lie elsewhere.
+        installed = sum(p.stat().st_size for p in folder.rglob("*") if p.is_file()) + 1024 + len(b"vst 3 plug-in")
+        self.assertEqual(details, {
+            "DisplayVersion": "2.10", "InstallLocation": FOLDER + "\\", "DisplayIcon": FOLDER + "\\Uninst.exe",
+            "Publisher": "Setup Host Makers", "NoModify": "0x1", "NoRepair": "0x1",
+            "EstimatedSize": hex((installed + 1023) // 1024)})
 
         # The title with "\" put its link into a subfolder of the Start menu.
         self.assertTrue(any(p.is_file() for p in self.start_menu(f"Setup Host {RUN}", "Host Tool.lnk")))
@@ -177,6 +190,8 @@ class SetupRunTest(E2ETestCase):
         self.assertEqual(result, "Uninstallation successfully completed.")
         self.wait_gone(VENDOR)
         self.assert_nothing_left(before, [ROOT, ROOT + "\\Tool"], [ROOT, ROOT + "\\Tool"])
+        for name in ("DisplayName", "UninstallString") + LIST_DETAILS:
+            self.assertIsNone(self.reg_query(UNINSTALL_KEY, name), name)
 
     def test_bundle_items_carry_their_version_in_the_file_time(self):
         folder_name = f"Setup Host Bundle {RUN}"
