@@ -104,6 +104,7 @@ class TCompressionQueue {
 
  private:
   void Work() {
+    TZlibCompressor compressor;
     for (;;) {
       size_t index;
       {
@@ -121,7 +122,7 @@ class TCompressionQueue {
                           "\" is 2 GiB or larger");
         TCompressed result;
         result.Size = static_cast<int32_t>(bytes.size());
-        result.Body = CompressZlib(bytes.data(), bytes.size());
+        result.Body = compressor.Compress(bytes.data(), bytes.size());
         std::lock_guard<std::mutex> lock(mutex_);
         results_[index] = std::move(result);
       } catch (...) {

@@ -49,20 +49,20 @@ std::vector<uint8_t> CompressWithZlib(const uint8_t* bytes, size_t count) {
 
 #ifdef SETUP_HAVE_LIBDEFLATE
 
-std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) {
-  // libdeflate at level 9 packs smaller and faster than zlib at level 9; its zlib header
-  // is the same 78 DA and any inflater reads the result.
-  struct Compressor {
-    libdeflate_compressor* c = libdeflate_alloc_compressor(9);
-    ~Compressor() { libdeflate_free_compressor(c); }
-  };
+// libdeflate at level 9 packs smaller and faster than zlib at level 9; its zlib header
+// is the same 78 DA and any inflater reads the result.
+TZlibCompressor::TZlibCompressor() : libdeflate_(libdeflate_alloc_compressor(9)) {}
+
+TZlibCompressor::~TZlibCompressor() {
+  if (libdeflate_ != nullptr) libdeflate_free_compressor(libdeflate_);
+}
+
+std::vector<uint8_t> TZlibCompressor::Compress(const uint8_t* bytes, size_t count) {
   // libdeflate writes no data as an empty stored block (11 bytes); zlib's
   // 8-byte stream is the one the package format names for an empty file.
-  if (count == 0) return CompressWithZlib(bytes, count);
-  thread_local Compressor compressor;
-  if (compressor.c == nullptr) return CompressWithZlib(bytes, count);
-  std::vector<uint8_t> out(libdeflate_zlib_compress_bound(compressor.c, count));
-  const size_t size = libdeflate_zlib_compress(compressor.c, bytes, count, out.data(), out.size());
+  if (count == 0 || libdeflate_ == nullptr) return CompressWithZlib(bytes, count);
+  std::vector<uint8_t> out(libdeflate_zlib_compress_bound(libdeflate_, count));
+  const size_t size = libdeflate_zlib_compress(libdeflate_, bytes, count, out.data(), out.size());
   if (size == 0) return CompressWithZlib(bytes, count);
   out.resize(size);
   return out;
@@ -72,8 +72,18 @@ const char* CompressorName() { return "libdeflate level 9"; }
 
 #else
 
-std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) { return CompressWithZlib(bytes, count); }
+TZlibCompressor::TZlibCompressor() = default;
+
+TZlibCompressor::~TZlibCompressor() = default;
+
+std::vector<uint8_t> TZlibCompressor::Compress(const uint8_t* bytes, size_t count) {
+  return CompressWithZlib(bytes, count);
+}
 
 const char* CompressorName() { return "zlib level 9"; }
 
 #endif
+
+std::vector<uint8_t> CompressZlib(const uint8_t* bytes, size_t count) {
+  return TZlibCompressor().Compress(bytes, count);
+}
