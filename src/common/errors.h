@@ -37,7 +37,17 @@ SETUP_ERROR_CLASS(EStreamError, Exception);
 SETUP_ERROR_CLASS(EReadError, EStreamError);
 SETUP_ERROR_CLASS(EWriteError, EStreamError);
 SETUP_ERROR_CLASS(EFOpenError, EStreamError);
-SETUP_ERROR_CLASS(EFCreateError, EStreamError);
+// A file that cannot be made. InUse when another program holds it open: the
+// one cause that closing that program and trying again can cure.
+class EFCreateError : public EStreamError {
+ public:
+  explicit EFCreateError(std::string message, bool inUse = false) : EStreamError(std::move(message)), inUse_(inUse) {}
+  bool InUse() const { return inUse_; }
+  const char* ClassName() const override { return "EFCreateError"; }
+
+ private:
+  bool inUse_;
+};
 // A zlib stream that inflate rejects.
 SETUP_ERROR_CLASS(EZDecompressionError, Exception);
 // A registry value that cannot be read or written as asked.
@@ -59,4 +69,4 @@ inline constexpr const char* kDecompressionError = "error";
 
 // "Cannot open file "<path>". <reason>" and "Cannot create file ...".
 EFOpenError FileOpenError(const std::string& path, const std::string& reason);
-EFCreateError FileCreateError(const std::string& path, const std::string& reason);
+EFCreateError FileCreateError(const std::string& path, const std::string& reason, bool inUse = false);

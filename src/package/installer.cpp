@@ -78,22 +78,28 @@ void TInstaller::ExtractFile(TStream& package, const TPackageEntry& entry, std::
   AddUninstallItem(UninstallKind::File, path);
 }
 
-// Create first and ask why only when that fails: a read-only file loses
-// that attribute and is created once more; any other cause, and a second
-// failure, raises the file layer's create error as it came. Most targets are
-// new or writable, so the attribute is only looked at when the file cannot
-// be made: one call less per file, thousands per setup.
+// Create first and ask why only when that fails. A file that another
+// program holds open is tried again for as long as OnFileInUse answers so
+// (the user closes the program and says Retry). A read-only file loses that
+// attribute and is created once more. Any other cause, a second failure and
+// a user who gives up raise the file layer's create error as it came. Most
+// targets are new or writable, so the attribute is only looked at when the
+// file cannot be made: one call less per file, thousands per setup.
 std::unique_ptr<TStream> TInstaller::CreateReplacingReadOnly(const std::string& path) {
   FileSystem& files = platform_.Files;
-  try {
+  for (;;) {
+    try {
+      return files.Create(path);
+    } catch (const EFCreateError& error) {
+      if (error.InUse() && OnFileInUse && OnFileInUse(path)) continue;
+      if (error.InUse()) throw;
+      uint32_t attributes = 0;
+      if (!files.GetAttributes(path, attributes) || (attributes & file_attribute::kReadOnly) == 0) throw;
+      // A read-only file is replaced: its attribute goes, the others stay.
+      files.SetAttributes(path, attributes & ~file_attribute::kReadOnly);
+    }
     return files.Create(path);
-  } catch (const EFCreateError&) {
-    uint32_t attributes = 0;
-    if (!files.GetAttributes(path, attributes) || (attributes & file_attribute::kReadOnly) == 0) throw;
-    // A read-only file is replaced: its attribute goes, the others stay.
-    files.SetAttributes(path, attributes & ~file_attribute::kReadOnly);
   }
-  return files.Create(path);
 }
 
 std::unique_ptr<TMemoryStream> TInstaller::ReadPackageFile(const std::string& name) {

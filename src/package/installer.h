@@ -33,6 +33,9 @@ class TInstaller {
   // Called before a file is written, with the target path; may change it or
   // make it empty to skip the file.
   using ExtractFileHook = std::function<void(TInstaller& installer, std::string& path)>;
+  // Called when a file cannot be replaced because another program holds it
+  // open; true tries again, false gives up with the create error.
+  using FileInUseHook = std::function<bool(const std::string& path)>;
 
   // Opens and verifies the package; its errors propagate.
   explicit TInstaller(Platform& platform);
@@ -41,6 +44,7 @@ class TInstaller {
   uint32_t PackageFileDate = 0;              // the default date of extracted files
   std::vector<std::string> UninstallItems;   // recorded so far, in order
   ExtractFileHook OnExtractFile;
+  FileInUseHook OnFileInUse;
   bool Overwrite = true;                     // false: existing files stay untouched
   uint64_t InstalledBytes = 0;               // of the files written so far, the uninstaller included
   TProgramVersion Version;
@@ -76,7 +80,8 @@ class TInstaller {
   int64_t ExtractEntries(TStream& package, TPackageLevel level, const std::string& folder, uint32_t fileDate);
   void ExtractFile(TStream& package, const TPackageEntry& entry, std::string path, uint32_t fileDate);
   // Creates or replaces the file; an existing read-only file loses that
-  // attribute first.
+  // attribute first, and a file in use is tried again while OnFileInUse
+  // says so.
   std::unique_ptr<TStream> CreateReplacingReadOnly(const std::string& path);
   void WriteUninstallerCopy(const std::string& uninstallerPath, const uint8_t* data, size_t count);
   void RemoveStaleUninstallEntries(const std::string& uninstallerPath);

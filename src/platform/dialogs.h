@@ -8,9 +8,10 @@ enum class MessageKind {
   Confirmation,  // caption "Confirm", Yes and No
   Information,   // caption "Information", OK
   Error,         // stop icon, the application title as caption, OK
+  RetryConfirmation,  // caption "Confirm", warning icon, Retry and Cancel
 };
 
-enum class DialogAnswer { Ok, Yes, No, Cancel };
+enum class DialogAnswer { Ok, Yes, No, Cancel, Retry };
 
 class Dialogs {
  public:

@@ -32,6 +32,24 @@ class TExtractionSwitches {
   TInstaller& engine_;
 };
 
+// For the run: a file that another program holds open is not the end of
+// the installation; the user is asked to close that program and try again.
+class TFileInUseQuestion {
+ public:
+  TFileInUseQuestion(TInstaller& engine, Dialogs& boxes) : engine_(engine) {
+    engine_.OnFileInUse = [&boxes](const std::string& path) {
+      return boxes.Show(MessageKind::RetryConfirmation, FormatMessageText(message::kFileInUse, path)) ==
+             DialogAnswer::Retry;
+    };
+  }
+  ~TFileInUseQuestion() { engine_.OnFileInUse = nullptr; }
+  TFileInUseQuestion(const TFileInUseQuestion&) = delete;
+  TFileInUseQuestion& operator=(const TFileInUseQuestion&) = delete;
+
+ private:
+  TInstaller& engine_;
+};
+
 // Every [Components] entry for the item (nullptr: the final pass). Entries
 // whose package folder or target expands to nothing (a declined plug-in,
 // $BundleItem in the final pass) are skipped.
@@ -82,6 +100,7 @@ void WriteAllRegistrySettings(TSetupInstaller& setup, const TSetupBundleItem* it
 }  // namespace
 
 void TSetupInstaller::Install(IInstallProgress& progress) {
+  const TFileInUseQuestion fileInUse(*engine_, platform_.Boxes);
   progress.SetProgress(0);
   progress.SetStatusText(message::kStatusPreparing);
 

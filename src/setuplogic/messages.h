@@ -24,6 +24,10 @@ inline constexpr const char* kUninstallerTitleSuffix = " Uninstaller";
 inline constexpr const char* kNotEnoughSpace =
     "There is not enough space on the destination drive.\r"
     "Please free up some space and then try again";
+// "%s" is the file's path.
+inline constexpr const char* kFileInUse =
+    "The file %s is being used by another program and cannot be replaced.\r\r"
+    "Please close the program that uses it and click Retry, or click Cancel to stop the installation.";
 inline constexpr const char* kStatusPreparing = "Preparing installation...";
 inline constexpr const char* kStatusCopying = "Copying files...";
 inline constexpr const char* kStatusInitializing = "Initializing components...";

@@ -14,6 +14,7 @@ from harness import E2ETestCase, wine_command, windows_path
 INSTALLATION_HOST = os.environ.get("INSTALLATION_HOST", "")
 TEST_PLUGIN = os.environ.get("TEST_PLUGIN", "")
 TEST_PLUGIN_RUNTIME = os.environ.get("TEST_PLUGIN_RUNTIME", "")
+HOLD_FILE = os.environ.get("HOLD_FILE", "")
 
 # Names of their own for every run, so that what a failed run left behind in
 # the shared prefix cannot hide or fake anything.
@@ -192,6 +193,73 @@ class SetupRunTest(E2ETestCase):
         self.assert_nothing_left(before, [ROOT, ROOT + "\\Tool"], [ROOT, ROOT + "\\Tool"])
         for name in ("DisplayName", "UninstallString") + LIST_DETAILS:
             self.assertIsNone(self.reg_query(UNINSTALL_KEY, name), name)
+
+    def test_a_file_in_use_is_tried_again_or_ends_the_setup(self):
+        """A plug-in held open by a running host, as a user meets it: the
+        setup asks, the user closes the host and says Retry; another time the
+        user says Cancel and the setup ends as a failure does."""
+        self.assertTrue(HOLD_FILE, "no hold_file program")
+        folder_name = f"Setup Host Held {RUN}"
+        windows_folder = "C:\\Program Files\\" + folder_name
+        ini = f"""[Setup]
+ProductVersion=2.10
+ProductName=Held Tool {RUN}
+RegistryRoot={ROOT}\\Held
+DefaultFolder={folder_name}
+[Components]
+Main=$ProgramFolder
+""".replace("\n", "\r\n")
+        files = {"Setup.ini": ini, "Setup.lic": "Licence\r\n", "Main/Plugin.dll": "the new plug-in"}
+        setup = self.pack(self.staging(files), self.work / "HeldSetup.exe", stub=INSTALLATION_HOST)
+        before = self.snapshot()
+        plugin = self.drive_c(windows_folder + "\\Plugin.dll")
+        plugin.parent.mkdir(parents=True, exist_ok=True)
+        question = (f"The file {windows_folder}\\Plugin.dll is being used by another program and cannot be "
+                    "replaced.\r\rPlease close the program that uses it and click Retry, or click Cancel to stop "
+                    "the installation.")
+
+        for answer in ("Retry", "Cancel"):
+            with self.subTest(answer=answer):
+                plugin.write_bytes(b"the old plug-in")
+                # Streamed: the test reads its line while it runs.
+                holder = subprocess.Popen(wine_command(HOLD_FILE, windows_folder + "\\Plugin.dll"),
+                                          stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True,
+                                          env=dict(os.environ, SETUP_WINE_STREAM="1"))
+                self.processes.append(holder)
+                self.assertEqual(holder.stdout.readline().strip(), "holding")
+                run = subprocess.Popen(wine_command(setup, "folder=" + windows_folder), stdout=subprocess.PIPE,
+                                       text=True)
+                self.processes.append(run)
+                code, _ = self.driver("wait", "Confirm", 60)
+                self.assertEqual(code, 0, "the setup did not ask")
+                _, controls = self.driver("texts", "Confirm")
+                self.assertEqual(self.box_text(controls).replace("\r\n", "\r").replace("\n", "\r"), question)
+                _, icon = self.run_driver("icon", "Confirm")
+                self.assertEqual(icon.strip(), "warning")
+                if answer == "Retry":
+                    holder.stdin.close()
+                    self.assertEqual(holder.wait(timeout=60), 0)
+                code, _ = self.driver("click", "Confirm", answer)
+                self.assertEqual(code, 0)
+                output, _ = run.communicate(timeout=120)
+                if answer == "Retry":
+                    self.assertEqual(run.returncode, 0, output)
+                    self.assertEqual(plugin.read_bytes(), b"the new plug-in")
+                else:
+                    self.assertEqual(run.returncode, 1, output)
+                    self.assertIn("error EFCreateError: Cannot create file", output)
+                    self.assertEqual(plugin.read_bytes(), b"the old plug-in")
+                    holder.stdin.close()
+                    self.assertEqual(holder.wait(timeout=60), 0)
+                holder.stdout.close()
+
+        # The completed run's uninstaller takes away what both runs made.
+        process = self.start_uninstaller(windows_folder + "\\Uninst.exe")
+        self.answer("Confirm", "Yes")
+        self.answer("Information", "OK")
+        self.assertEqual(self.wait_exit(process), 0)
+        self.wait_gone(windows_folder)
+        self.assert_nothing_left(before, [ROOT, ROOT + "\\Held"], [])
 
     def test_bundle_items_carry_their_version_in_the_file_time(self):
         folder_name = f"Setup Host Bundle {RUN}"

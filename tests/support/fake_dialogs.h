@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class TFakeDialogs : public Dialogs {
 
   // Queues the answer to a later box.
   void Answer(DialogAnswer answer) { answers_.push_back(answer); }
+  // Called with each box as it is shown, before it is answered: what the
+  // user does while the box is up.
+  std::function<void(const TShownBox&)> OnShow;
 
   const std::vector<TShownBox>& Boxes() const { return boxes_; }
   const std::vector<TApplicationErrorReport>& ApplicationErrors() const { return applicationErrors_; }

@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kNotFound = "The system cannot find the file specified";
 constexpr const char* kPathNotFound = "The system cannot find the path specified";
 constexpr const char* kAccessDenied = "Access is denied";
+constexpr const char* kInUse = "The process cannot access the file because it is being used by another process";
 
 bool IsDriveKey(const std::string& key) { return key.size() == 2 && key[1] == ':'; }
 
@@ -146,10 +147,9 @@ std::unique_ptr<TStream> TMemoryFileSystem::Create(const std::string& path) {
   const std::string key = Key(path);
   if (!ParentExists(path)) throw FileCreateError(path, kPathNotFound);
   Node* existing = FindNode(path);
-  if (existing != nullptr &&
-      (existing->IsFolder || (existing->Attributes & file_attribute::kReadOnly) != 0 || locked_.count(key)))
+  if (locked_.count(key)) throw FileCreateError(path, kInUse, true);
+  if (existing != nullptr && (existing->IsFolder || (existing->Attributes & file_attribute::kReadOnly) != 0))
     throw FileCreateError(path, kAccessDenied);
-  if (locked_.count(key)) throw FileCreateError(path, kAccessDenied);
   Node node;
   node.Path = path;
   node.Attributes = file_attribute::kArchive;

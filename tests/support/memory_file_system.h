@@ -63,6 +63,7 @@ class TMemoryFileSystem : public FileSystem {
   void FailCreateFolder(const std::string& path) { failingFolders_.insert(Key(path)); }
   // Paths that stay locked: no create, no delete (a file in use).
   void Lock(const std::string& path) { locked_.insert(Key(path)); }
+  void Unlock(const std::string& path) { locked_.erase(Key(path)); }
 
   uint64_t UsedBytes() const;
   static std::string Key(const std::string& path);

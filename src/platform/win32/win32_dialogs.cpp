@@ -37,6 +37,10 @@ DialogAnswer TWin32Dialogs::Show(MessageKind kind, const std::string& text) {
       caption = "Information";
       style = MB_OK | MB_ICONINFORMATION;
       break;
+    case MessageKind::RetryConfirmation:
+      caption = "Confirm";
+      style = MB_RETRYCANCEL | MB_ICONWARNING;
+      break;
     case MessageKind::Error:
       caption = title_.c_str();
       style = MB_OK | MB_ICONSTOP;
@@ -52,6 +56,8 @@ DialogAnswer TWin32Dialogs::Show(MessageKind kind, const std::string& text) {
       return DialogAnswer::No;
     case IDOK:
       return DialogAnswer::Ok;
+    case IDRETRY:
+      return DialogAnswer::Retry;
     default:
       return DialogAnswer::Cancel;
   }

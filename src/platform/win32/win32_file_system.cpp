@@ -81,7 +81,11 @@ std::unique_ptr<TStream> TWin32FileSystem::OpenRead(const std::string& path) {
 std::unique_ptr<TStream> TWin32FileSystem::Create(const std::string& path) {
   THandle handle(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.Valid()) throw FileCreateError(path, SystemErrorMessage(GetLastError()));
+  if (!handle.Valid()) {
+    const DWORD error = GetLastError();
+    throw FileCreateError(path, SystemErrorMessage(error),
+                          error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION);
+  }
   return std::make_unique<TWin32FileStream>(std::move(handle));
 }
 

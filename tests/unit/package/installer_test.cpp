@@ -155,6 +155,54 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExistingFileTest,
                                          ExistingFileCase{"read-only file, overwrite", true, file_attribute::kReadOnly, true},
                                          ExistingFileCase{"read-only file, keep", false, file_attribute::kReadOnly, false}));
 
+// A file that another program holds open: the hook decides between trying
+// again and giving up with the file layer's error; without a hook the error
+// comes at once.
+TEST_F(InstallerTest, AFileInUseIsTriedAgainWhileTheHookSaysSo) {
+  const struct {
+    const char* what;
+    int retriesBeforeRelease;  // -1: no hook
+    bool giveUp;               // the hook's answer once the retries are spent
+    bool replaced;
+  } cases[] = {
+      {"released after two retries", 2, false, true},
+      {"the user gives up", 1, true, false},
+      {"no one to ask", -1, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = "C:\\Plugins\\Plug.dll";
+    platform.Files.AddFile(path, "held by a host");
+    platform.Files.Lock(path);
+    TInstaller installer(bundle);
+    int asked = 0;
+    if (c.retriesBeforeRelease >= 0)
+      installer.OnFileInUse = [&](const std::string& held) {
+        EXPECT_EQ(held, path);
+        if (++asked > c.retriesBeforeRelease) {
+          if (c.giveUp) return false;
+          platform.Files.Unlock(path);
+        }
+        return true;
+      };
+    if (c.replaced) {
+      installer.ExtractComponent("Plugin", "C:\\Plugins", 0);
+      EXPECT_EQ(platform.Files.Content(path), "plug-in");
+    } else {
+      try {
+        installer.ExtractComponent("Plugin", "C:\\Plugins", 0);
+        ADD_FAILURE() << "no error";
+      } catch (const EFCreateError& error) {
+        EXPECT_TRUE(error.InUse());
+        EXPECT_NE(error.Message().find(path), std::string::npos) << error.Message();
+      }
+      EXPECT_EQ(platform.Files.Content(path), "held by a host");
+    }
+    EXPECT_EQ(asked, c.retriesBeforeRelease < 0 ? 0 : c.retriesBeforeRelease + 1);
+    platform.Files.Unlock(path);
+  }
+}
+
 TEST_F(InstallerTest, TheHookCanRenameOrSkipAFile) {
   TInstaller installer(bundle);
   std::vector<std::string> seen;

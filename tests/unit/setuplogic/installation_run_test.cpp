@@ -314,6 +314,38 @@ TEST_F(InstallationRunTest, TheListShowsTheProgramsIconAndThePublisherWhenGiven)
   EXPECT_EQ(String(RegistryRoot::LocalMachine, kUninstallKey, "Publisher"), "Maker Audio Ltd.");
 }
 
+// A plug-in held open by a running host: the user is asked, names the file,
+// and either closes the host and tries again or ends the setup.
+TEST_F(InstallationRunTest, AFileInUseAsksToCloseTheProgramAndTryAgain) {
+  const std::string held = std::string(kVstFolder) + "\\Tool.dll";
+  for (const DialogAnswer answer : {DialogAnswer::Retry, DialogAnswer::Cancel}) {
+    SCOPED_TRACE(answer == DialogAnswer::Retry ? "Retry" : "Cancel");
+    platform.Files.AddFile(held, "loaded by a host");
+    platform.Files.Lock(held);
+    platform.Boxes.Answer(answer);
+    platform.Boxes.OnShow = [&](const TShownBox&) {
+      if (answer == DialogAnswer::Retry) platform.Files.Unlock(held);
+    };
+    Prepare();
+    if (answer == DialogAnswer::Retry) {
+      Install();
+      EXPECT_EQ(Content(held), "vst 2 plug-in");
+      EXPECT_TRUE(Exists(std::string(kProgramFolder) + "Uninst.exe"));
+    } else {
+      EXPECT_THROW(Install(), EFCreateError);
+      EXPECT_EQ(Content(held), "loaded by a host");
+    }
+    ASSERT_FALSE(platform.Boxes.Boxes().empty());
+    const TShownBox& box = platform.Boxes.Boxes().back();
+    EXPECT_EQ(box.Kind, MessageKind::RetryConfirmation);
+    EXPECT_EQ(box.Text, "The file " + held + " is being used by another program and cannot be replaced.\r\r"
+                        "Please close the program that uses it and click Retry, or click Cancel to stop the "
+                        "installation.");
+    EXPECT_EQ(platform.Boxes.UnusedAnswers(), 0u);
+    platform.Files.Unlock(held);
+  }
+}
+
 TEST_F(InstallationRunTest, IntegerSettingsNeedAHashAndANumber) {
   SetupIni = std::string(kIni) +
              "[RegistrySettings]\r\nDecimal=#5\r\nNegative=#-3\r\nHex=#$1F\r\nAllBits=#$FFFFFFFF\r\nLetter=#x5\r\n"
