@@ -1,4 +1,5 @@
-// Dynamic libraries: load one, call an export without arguments, unload.
+// Dynamic libraries: load one, call an export without arguments, unload; and
+// where the loader looks for a library named without a folder.
 #pragma once
 
 #include <memory>
@@ -17,4 +18,10 @@ class Libraries {
   virtual ~Libraries() = default;
   // nullptr when the library does not load.
   virtual std::unique_ptr<LoadedLibrary> Load(const std::string& path) = 0;
+  // From now on a library named without a folder, by this program or by the
+  // system's own libraries on its behalf, comes from the system folder only:
+  // never from the program's folder or the current directory, where a setup
+  // started from a downloads folder may find anything. A system that cannot
+  // restrict the search keeps as much of it as it can; the program still runs.
+  virtual void RestrictSearchToSystemFolder() = 0;
 };

@@ -11,9 +11,11 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TWin32Platform win32;
-  // Before any window or box exists: the process declares itself aware of
+  // Before any window or box exists, and before COM and the common controls
+  // bring in libraries of their own: libraries named without a folder come
+  // from the system folder only, then the process declares itself aware of
   // the screen's resolution, and the display font of the wizard is chosen.
-  TDisplay display(win32.Libs, win32.Sys);
+  TDisplay display = StartProcess(win32.Libs, win32.Sys);
   // The shell's link object and folder browser need COM on this thread until
   // the process ends.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -2,12 +2,18 @@
 
 #include <new>
 
+#include "common/display.h"
 #include "common/errors.h"
 #include "platform/platform.h"
 #include "setup/run_mode.h"
 #include "setuplogic/setup_uninstaller.h"
 #include "wizard/main_form.h"
 #include "wizard/wizard_window.h"
+
+TDisplay StartProcess(Libraries& libraries, System& system) {
+  libraries.RestrictSearchToSystemFolder();
+  return TDisplay(libraries, system);
+}
 
 int RunSetupMode(Platform& platform, TWizardServices& wizard) {
   platform.Boxes.SetTitle("Setup");

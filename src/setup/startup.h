@@ -2,10 +2,18 @@
 // uninstaller, and reports what fails on the way.
 #pragma once
 
+class Libraries;
 class Resources;
+class System;
 class TDisplay;
 class WizardHost;
 struct Platform;
+
+// The program's first act, before any window, COM object or common control
+// exists: the library search is restricted to the system folder, so that a
+// library planted beside the setup is never loaded in place of one of the
+// system's, and only then the display is made (it loads user32.dll by name).
+TDisplay StartProcess(Libraries& libraries, System& system);
 
 // What the setup mode needs besides the platform: the display font and
 // scaling, the program's texts, and the window system that makes the wizard.

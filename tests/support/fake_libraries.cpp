@@ -34,6 +34,10 @@ std::unique_ptr<LoadedLibrary> TFakeLibraries::Load(const std::string& path) {
   return std::make_unique<TFakeLoadedLibrary>(*this, path, it->second);
 }
 
+void TFakeLibraries::RestrictSearchToSystemFolder() {
+  if (loadsBeforeRestriction_ < 0) loadsBeforeRestriction_ = static_cast<int>(loads_.size());
+}
+
 void TFakeLibraries::AddLibrary(const std::string& path) { libraries_[UpperCaseAscii(path)]; }
 
 void TFakeLibraries::AddExport(const std::string& path, const std::string& name, std::function<void()> body) {

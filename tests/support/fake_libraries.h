@@ -13,6 +13,7 @@ class TFakeLibraries : public Libraries {
  public:
   // Library paths compare without regard to case; export names with it.
   std::unique_ptr<LoadedLibrary> Load(const std::string& path) override;
+  void RestrictSearchToSystemFolder() override;
 
   // Set-up. A library that was never added does not load.
   void AddLibrary(const std::string& path);
@@ -24,6 +25,9 @@ class TFakeLibraries : public Libraries {
   const std::vector<std::string>& Loads() const { return loads_; }
   const std::vector<std::string>& Unloads() const { return unloads_; }
   const std::vector<std::string>& Calls() const { return calls_; }
+  // How many load requests came before the first restriction of the search;
+  // -1 while the search is not restricted.
+  int LoadsBeforeRestriction() const { return loadsBeforeRestriction_; }
   // Libraries loaded and not yet unloaded.
   int LoadedCount() const { return static_cast<int>(loads_.size() - failedLoads_ - unloads_.size()); }
 
@@ -34,4 +38,5 @@ class TFakeLibraries : public Libraries {
   std::map<std::string, Exports> libraries_;  // by upper-case path
   std::vector<std::string> loads_, unloads_, calls_;
   size_t failedLoads_ = 0;
+  int loadsBeforeRestriction_ = -1;
 };

@@ -29,6 +29,14 @@ class TWin32LoadedLibrary : public LoadedLibrary {
   HMODULE module_;
 };
 
+// An export of kernel32.dll that older systems lack, or nullptr.
+template <typename TFunction>
+TFunction Kernel32Function(const char* name) {
+  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  if (kernel32 == nullptr) return nullptr;
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)));
+}
+
 bool IsFullPath(const std::string& path) {
   return path.size() >= 3 && ((path[1] == ':' && path[2] == '\\') || (path[0] == '\\' && path[1] == '\\'));
 }
@@ -39,9 +47,25 @@ std::unique_ptr<LoadedLibrary> TWin32Libraries::Load(const std::string& path) {
   // For a library given by its full path, the loader looks for its own
   // dependencies in the library's folder instead of the folder of the
   // running setup (which is often a downloads folder where anything may
-  // lie). A bare name such as "user32.dll" keeps the ordinary search.
-  const HMODULE module = IsFullPath(path) ? LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)
-                                          : LoadLibraryA(path.c_str());
+  // lie). Once the search is restricted, that is the library's folder and
+  // the system folder: LOAD_WITH_ALTERED_SEARCH_PATH would bring back the
+  // old search with the current directory and PATH. A bare name such as
+  // "user32.dll" keeps the search the process has.
+  HMODULE module = nullptr;
+  if (!IsFullPath(path))
+    module = LoadLibraryA(path.c_str());
+  else if (defaultDirectoriesSet_)
+    module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  else
+    module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (module == nullptr) return nullptr;
   return std::make_unique<TWin32LoadedLibrary>(module);
+}
+
+void TWin32Libraries::RestrictSearchToSystemFolder() {
+  using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+  using TSetDllDirectoryW = BOOL(WINAPI*)(LPCWSTR);
+  if (auto setDefaultDllDirectories = Kernel32Function<TSetDefaultDllDirectories>("SetDefaultDllDirectories"))
+    defaultDirectoriesSet_ = setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+  if (auto setDllDirectory = Kernel32Function<TSetDllDirectoryW>("SetDllDirectoryW")) setDllDirectory(L"");
 }

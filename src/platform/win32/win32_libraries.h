@@ -12,4 +12,13 @@
 class TWin32Libraries : public Libraries {
  public:
   std::unique_ptr<LoadedLibrary> Load(const std::string& path) override;
+  // SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) where kernel32
+  // has it (Windows 8, and Vista and 7 with the update KB2533623), and
+  // SetDllDirectory("") where it has that (XP SP1 on), which takes the
+  // current directory out of the older search. Both are looked up at run
+  // time, so that systems without them still start.
+  void RestrictSearchToSystemFolder() override;
+
+ private:
+  bool defaultDirectoriesSet_ = false;
 };

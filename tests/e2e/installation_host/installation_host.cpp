@@ -79,13 +79,15 @@ int Install(Platform& platform, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The setup program's start-up in both roles, so that the [CallLibraries]
+  // of an installation load under the restricted library search too.
+  TWin32Platform win32;
+  TDisplay display = StartProcess(win32.Libs, win32.Sys);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  TWin32Platform win32;
   Platform platform = win32.Bundle();
   if (argc == 1) {
-    TDisplay display(win32.Libs, win32.Sys);
     TWin32Resources resources;
     TWin32WizardHost windows(win32.Sys);
     TWizardServices wizard{display, resources, windows};

@@ -136,4 +136,16 @@ TEST_F(StartupTest, ErrorsThatEscapeAreApplicationErrorsWithExitCodeOne) {
   }
 }
 
+// The display loads user32.dll by its bare name, the first library the
+// program asks for: the search must be restricted before it, or a user32.dll
+// beside the setup would answer.
+TEST(StartProcess, RestrictsTheLibrarySearchBeforeTheFirstLibraryIsLoaded) {
+  TFakeLibraries libraries;
+  libraries.AddExport("user32.dll", "SetProcessDPIAware");
+  TFakeSystem system;
+  TDisplay display = StartProcess(libraries, system);
+  EXPECT_EQ(libraries.LoadsBeforeRestriction(), 0);
+  EXPECT_EQ(libraries.Calls(), std::vector<std::string>{"user32.dll!SetProcessDPIAware"});
+}
+
 }  // namespace
