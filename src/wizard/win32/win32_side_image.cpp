@@ -4,10 +4,45 @@
 #include <vssym32.h>
 
 #include <cstring>
+#include <string>
 
 #include "setuplogic/jpeg_decoder.h"
 
 namespace {
+
+// The theme functions, taken from the system folder's uxtheme.dll when the
+// border is first drawn rather than imported: an imported library is looked
+// for beside the program before the program can restrict the search, and a
+// setup often runs from a downloads folder that holds other files.
+struct TThemeFunctions {
+  decltype(&IsThemeActive) IsActive = nullptr;
+  decltype(&OpenThemeData) Open = nullptr;
+  decltype(&DrawThemeBackground) Draw = nullptr;
+  decltype(&CloseThemeData) Close = nullptr;
+  bool Complete() const { return IsActive && Open && Draw && Close; }
+};
+
+template <typename Function>
+void Resolve(HMODULE library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+const TThemeFunctions& ThemeFunctions() {
+  static const TThemeFunctions functions = [] {
+    TThemeFunctions found;
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return found;
+    HMODULE library = LoadLibraryA((std::string(folder, length) + "\\uxtheme.dll").c_str());
+    if (library == nullptr) return found;
+    Resolve(library, "IsThemeActive", found.IsActive);
+    Resolve(library, "OpenThemeData", found.Open);
+    Resolve(library, "DrawThemeBackground", found.Draw);
+    Resolve(library, "CloseThemeData", found.Close);
+    return found;
+  }();
+  return functions;
+}
 
 TWin32SideImage* ServiceOf(HWND window) {
   return reinterpret_cast<TWin32SideImage*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -67,8 +102,9 @@ void TWin32SideImage::UseThemedBorder() {
 }
 
 bool TWin32SideImage::PaintThemedBorder() {
-  if (!themedBorder_ || !IsThemeActive()) return false;
-  HTHEME theme = OpenThemeData(panel_, L"Edit");
+  const TThemeFunctions& themes = ThemeFunctions();
+  if (!themedBorder_ || !themes.Complete() || !themes.IsActive()) return false;
+  HTHEME theme = themes.Open(panel_, L"Edit");
   if (theme == nullptr) return false;
   HDC context = GetWindowDC(panel_);
   RECT window, client;
@@ -79,9 +115,9 @@ bool TWin32SideImage::PaintThemedBorder() {
   OffsetRect(&window, -window.left, -window.top);
   // Only the border: the client area is the image's.
   ExcludeClipRect(context, client.left, client.top, client.right, client.bottom);
-  DrawThemeBackground(theme, context, EP_EDITTEXT, ETS_NORMAL, &window, nullptr);
+  themes.Draw(theme, context, EP_EDITTEXT, ETS_NORMAL, &window, nullptr);
   ReleaseDC(panel_, context);
-  CloseThemeData(theme);
+  themes.Close(theme);
   return true;
 }
 
