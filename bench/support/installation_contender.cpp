@@ -18,6 +18,8 @@ namespace {
 class TSilentProgress : public IInstallProgress {
  public:
   void SetProgress(int) override {}
+  void SetCopyProgress(double) override {}
+  void KeepResponsive() override {}
   void SetStatusText(const std::string&) override {}
 };
 

@@ -25,6 +25,24 @@ bool IsSameUninstaller(const std::string& command, const std::string& uninstalle
   return SameText(path, uninstallerPath);
 }
 
+// The target of an extracted file as the inflater sees it: every block is
+// passed on and reported.
+class TReportingStream : public TStream {
+ public:
+  TReportingStream(TStream& target, const TInstaller::BytesWrittenHook& report) : target_(target), report_(report) {}
+  size_t Read(void* buffer, size_t count) override { return target_.Read(buffer, count); }
+  size_t Write(const void* buffer, size_t count) override {
+    const size_t written = target_.Write(buffer, count);
+    report_(written);
+    return written;
+  }
+  int64_t Seek(int64_t offset, SeekOrigin origin) override { return target_.Seek(offset, origin); }
+
+ private:
+  TStream& target_;
+  const TInstaller::BytesWrittenHook& report_;
+};
+
 }  // namespace
 
 TInstaller::TInstaller(Platform& platform) : platform_(platform) {
@@ -71,7 +89,12 @@ void TInstaller::ExtractFile(TStream& package, const TPackageEntry& entry, std::
   if (!Overwrite && files.FileExists(path)) return;
   {
     auto out = CreateReplacingReadOnly(path);
-    InflateEntry(package, entry, *out);
+    if (OnBytesWritten) {
+      TReportingStream reporting(*out, OnBytesWritten);
+      InflateEntry(package, entry, reporting);
+    } else {
+      InflateEntry(package, entry, *out);
+    }
     files.SetLastWriteTime(*out, fileDate);  // a date that cannot be set is no reason to stop
   }
   InstalledBytes += static_cast<uint64_t>(entry.Header.Size);

@@ -36,6 +36,9 @@ class TInstaller {
   // Called when a file cannot be replaced because another program holds it
   // open; true tries again, false gives up with the create error.
   using FileInUseHook = std::function<bool(const std::string& path)>;
+  // Called for every block of an extracted file as it is written, with the
+  // block's size.
+  using BytesWrittenHook = std::function<void(uint64_t bytes)>;
 
   // Opens and verifies the package; its errors propagate.
   explicit TInstaller(Platform& platform);
@@ -45,6 +48,7 @@ class TInstaller {
   std::vector<std::string> UninstallItems;   // recorded so far, in order
   ExtractFileHook OnExtractFile;
   FileInUseHook OnFileInUse;
+  BytesWrittenHook OnBytesWritten;
   bool Overwrite = true;                     // false: existing files stay untouched
   uint64_t InstalledBytes = 0;               // of the files written so far, the uninstaller included
   TProgramVersion Version;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/path.h"
+#include "setuplogic/copy_progress.h"
 #include "setuplogic/free_space.h"
 #include "setuplogic/messages.h"
 #include "setuplogic/registry_settings.h"
@@ -50,18 +51,55 @@ class TFileInUseQuestion {
   TInstaller& engine_;
 };
 
-// Every [Components] entry for the item (nullptr: the final pass). Entries
-// whose package folder or target expands to nothing (a declined plug-in,
-// $BundleItem in the final pass) are skipped.
-void InstallComponents(TSetupInstaller& setup, const TSetupBundleItem* item) {
-  TInstaller& engine = setup.Engine();
+// The [Components] entries of one pass: for the item (nullptr: the final
+// pass), each with its package folder and target expanded. Entries whose
+// folder or target expands to nothing (a declined plug-in, $BundleItem in
+// the final pass) are left out.
+struct TPassComponent {
+  const TListEntry* Entry;
+  std::string Folder, Target;
+};
+
+std::vector<TPassComponent> PassComponents(TSetupInstaller& setup, const TSetupBundleItem* item) {
+  std::vector<TPassComponent> pass;
   for (const TListEntry& component : setup.Components) {
-    const std::string folder = setup.ExpandPath(component.Name, item);
-    const std::string target = setup.ExpandPath(component.Value, item);
-    if (folder.empty() || target.empty()) continue;
-    TExtractionSwitches switches(engine, !setup.IsNoOverwrite(component.Name),
-                                 TSetupInstaller::IsVst3Destination(component.Value));
-    engine.ExtractComponent(folder, target, item != nullptr ? item->FileDate : 0);
+    TPassComponent expanded{&component, setup.ExpandPath(component.Name, item), setup.ExpandPath(component.Value, item)};
+    if (!expanded.Folder.empty() && !expanded.Target.empty()) pass.push_back(std::move(expanded));
+  }
+  return pass;
+}
+
+// Reports the copying of one pass between the milestones from and to, and
+// puts the engine's report hook back however the pass ends.
+class TPassReport {
+ public:
+  TPassReport(TInstaller& engine, IInstallProgress& progress, int from, int to, uint64_t totalBytes)
+      : engine_(engine), copy_(progress, from, to, totalBytes) {
+    engine_.OnBytesWritten = [this](uint64_t bytes) { copy_.Written(bytes); };
+  }
+  ~TPassReport() { engine_.OnBytesWritten = nullptr; }
+  TPassReport(const TPassReport&) = delete;
+  TPassReport& operator=(const TPassReport&) = delete;
+
+ private:
+  TInstaller& engine_;
+  TCopyProgress copy_;
+};
+
+void InstallComponents(TSetupInstaller& setup, const TSetupBundleItem* item, IInstallProgress& progress, int from,
+                       int to) {
+  TInstaller& engine = setup.Engine();
+  const std::vector<TPassComponent> pass = PassComponents(setup, item);
+  uint64_t total = 0;
+  for (const TPassComponent& component : pass) {
+    const int64_t size = engine.GetComponentSize(component.Folder);
+    if (size > 0) total += static_cast<uint64_t>(size);
+  }
+  const TPassReport report(engine, progress, from, to, total);
+  for (const TPassComponent& component : pass) {
+    TExtractionSwitches switches(engine, !setup.IsNoOverwrite(component.Entry->Name),
+                                 TSetupInstaller::IsVst3Destination(component.Entry->Value));
+    engine.ExtractComponent(component.Folder, component.Target, item != nullptr ? item->FileDate : 0);
   }
 }
 
@@ -119,11 +157,14 @@ void TSetupInstaller::Install(IInstallProgress& progress) {
   const int to = CallLibraries.empty() ? 75 : 50;
   const std::vector<const TSetupBundleItem*> items = SelectedItems(*this);
   const int count = static_cast<int>(items.size());
+  // Each item copies from its milestone to the next; the final pass copies
+  // over the whole range when there are no items and at its end otherwise.
+  const auto itemStart = [&](int k) { return from + (k * (to - from)) / count; };
   for (int k = 0; k < count; ++k) {
-    progress.SetProgress(from + (k * (to - from)) / count);
-    InstallComponents(*this, items[static_cast<size_t>(k)]);
+    progress.SetProgress(itemStart(k));
+    InstallComponents(*this, items[static_cast<size_t>(k)], progress, itemStart(k), k + 1 < count ? itemStart(k + 1) : to);
   }
-  InstallComponents(*this, nullptr);
+  InstallComponents(*this, nullptr, progress, count == 0 ? from : to, to);
 
   if (!CallLibraries.empty()) {
     progress.SetProgress(50);

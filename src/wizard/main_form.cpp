@@ -139,6 +139,13 @@ void TMainForm::SetProgress(int percent) {
   view_.RepaintNow(ControlId::CopyProgressBar);
 }
 
+void TMainForm::SetCopyProgress(double percent) {
+  view_.SetProgressPosition(percent);
+  view_.RepaintNow(ControlId::CopyProgressBar);
+}
+
+void TMainForm::KeepResponsive() { view_.KeepResponsive(); }
+
 void TMainForm::SetStatusText(const std::string& text) {
   view_.SetText(ControlId::CopyStatusLabel, text);
   view_.RepaintNow(ControlId::CopyStatusLabel);

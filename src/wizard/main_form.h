@@ -42,6 +42,8 @@ class TMainForm : public IInstallProgress, public WizardEvents {
 
   // -- the progress sink of the installation run (main_form.cpp) ---------
   void SetProgress(int percent) override;
+  void SetCopyProgress(double percent) override;
+  void KeepResponsive() override;
   // Shows the text at once and keeps it there for half a second.
   void SetStatusText(const std::string& text) override;
 

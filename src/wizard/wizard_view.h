@@ -58,8 +58,12 @@ class WizardView {
   // Makes the bold check box BundleCheckId(index) on the BundleItems page.
   virtual void AddBundleCheckBox(int index, const TLayoutRect& bounds, const std::string& caption, bool checked) = 0;
 
-  // The progress bar's position, 0 to 100.
-  virtual void SetProgressPosition(int percent) = 0;
+  // The progress bar's position, 0 to 100, in steps of a hundredth.
+  virtual void SetProgressPosition(double percent) = 0;
+  // Lets Windows see that the window's thread is alive while it works
+  // without its event loop, and handles no input: nothing the user does
+  // can start anything meanwhile.
+  virtual void KeepResponsive() = 0;
   // Draws the control now, without waiting for the event loop.
   virtual void RepaintNow(ControlId id) = 0;
   virtual void SetSideImage(const TDecodedImage& image) = 0;

@@ -61,8 +61,9 @@ class TFakeWizardWindow : public WizardWindow, private DisplayForm {
   void SetBounds(ControlId id, const TLayoutRect& bounds) override { Get(id).Bounds = bounds; }
   void SetPage(ControlId id, int page) override { Get(id).Page = page; }
   void AddBundleCheckBox(int index, const TLayoutRect& bounds, const std::string& caption, bool checked) override;
-  void SetProgressPosition(int percent) override { progress_ = percent; }
-  void RepaintNow(ControlId id) override { repaints_.push_back({id, Get(id).Text, progress_}); }
+  void SetProgressPosition(double percent) override { progress_ = percent; }
+  void KeepResponsive() override { ++keptResponsive_; }
+  void RepaintNow(ControlId id) override { repaints_.push_back({id, Get(id).Text, static_cast<int>(progress_)}); }
   void SetSideImage(const TDecodedImage& image) override;
   void UseThemedPanelBorder() override { themedBorder_ = true; }
   DisplayForm& Fonts() override { return *this; }
@@ -85,7 +86,8 @@ class TFakeWizardWindow : public WizardWindow, private DisplayForm {
   // Every page shown, in order.
   const std::vector<int>& PagesShown() const { return pagesShown_; }
   ControlId Focus() const { return focus_; }
-  int Progress() const { return progress_; }
+  double Progress() const { return progress_; }
+  int KeptResponsive() const { return keptResponsive_; }
   const std::vector<TRepaint>& Repaints() const { return repaints_; }
   int BundleCheckBoxes() const { return bundleBoxes_; }
   bool HasSideImage() const { return imageWidth_ > 0; }
@@ -113,7 +115,8 @@ class TFakeWizardWindow : public WizardWindow, private DisplayForm {
   int page_ = -1;
   std::vector<int> pagesShown_;
   ControlId focus_ = ControlId::None;
-  int progress_ = 0;
+  double progress_ = 0;
+  int keptResponsive_ = 0;
   std::vector<TRepaint> repaints_;
   int bundleBoxes_ = 0;
   int imageWidth_ = 0;

@@ -12,6 +12,10 @@
 
 namespace {
 
+// The progress bar counts in hundredths of a percent, so that it moves while
+// a large product is copied, not only at each whole percent.
+constexpr int kProgressSteps = 10000;
+
 constexpr char kWindowClass[] = "TMainForm";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
@@ -234,7 +238,7 @@ HWND TWin32WizardWindow::CreateControl(const TControlLayout& row, HWND parent, c
     SendMessageA(window, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(window, MemoProc, 0, 0);
   }
-  if (row.Kind == ControlKind::ProgressBar) SendMessageA(window, PBM_SETRANGE32, 0, 100);
+  if (row.Kind == ControlKind::ProgressBar) SendMessageA(window, PBM_SETRANGE32, 0, kProgressSteps);
   if (row.Flags & control_flag::kChecked) SendMessageA(window, BM_SETCHECK, BST_CHECKED, 0);
   return window;
 }
@@ -366,20 +370,30 @@ void TWin32WizardWindow::AddBundleCheckBox(int index, const TLayoutRect& bounds,
   ShowOnScreen(control);
 }
 
-void TWin32WizardWindow::SetProgressPosition(int percent) {
+void TWin32WizardWindow::SetProgressPosition(double percent) {
   HWND bar = Get(ControlId::CopyProgressBar).Window;
+  const int steps = static_cast<int>(std::clamp(percent, 0.0, 100.0) * (kProgressSteps / 100) + 0.5);
   // The themed bar glides to a higher position on timer messages, which the
   // blocked event loop does not deliver during the run; a step back is drawn
   // at once, so the bar is taken one past the position and back.
-  if (percent < 100) {
-    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(percent + 1), 0);
-    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+  if (steps < kProgressSteps) {
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(steps + 1), 0);
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(steps), 0);
   } else {
-    SendMessageA(bar, PBM_SETRANGE32, 0, 101);
-    SendMessageA(bar, PBM_SETPOS, 101, 0);
-    SendMessageA(bar, PBM_SETPOS, 100, 0);
-    SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+    SendMessageA(bar, PBM_SETRANGE32, 0, kProgressSteps + 1);
+    SendMessageA(bar, PBM_SETPOS, kProgressSteps + 1, 0);
+    SendMessageA(bar, PBM_SETPOS, kProgressSteps, 0);
+    SendMessageA(bar, PBM_SETRANGE32, 0, kProgressSteps);
   }
+}
+
+void TWin32WizardWindow::KeepResponsive() {
+  // Windows takes a window for hung when its thread has not looked at its
+  // queue for five seconds, and then draws a ghost over it. A look that
+  // leaves every message where it is counts, and dispatches no input;
+  // messages sent by other threads are still delivered.
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 void TWin32WizardWindow::RepaintNow(ControlId id) {

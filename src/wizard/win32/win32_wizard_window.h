@@ -47,7 +47,8 @@ class TWin32WizardWindow : public WizardWindow {
   void SetBounds(ControlId id, const TLayoutRect& bounds) override;
   void SetPage(ControlId id, int page) override;
   void AddBundleCheckBox(int index, const TLayoutRect& bounds, const std::string& caption, bool checked) override;
-  void SetProgressPosition(int percent) override;
+  void SetProgressPosition(double percent) override;
+  void KeepResponsive() override;
   void RepaintNow(ControlId id) override;
   void SetSideImage(const TDecodedImage& image) override;
   void UseThemedPanelBorder() override;

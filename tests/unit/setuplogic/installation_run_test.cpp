@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "package/uninstaller.h"
 #include "setup_fixture.h"
+#include "setuplogic/copy_progress.h"
 
 namespace {
 
@@ -30,10 +31,20 @@ constexpr const char* kUninstallKey = "\\Software\\Microsoft\\Windows\\CurrentVe
 class TRecordingProgress : public IInstallProgress {
  public:
   void SetProgress(int percent) override { Add("P" + std::to_string(percent)); }
+  // Recorded apart from the events: the tests of small products see the
+  // milestones only.
+  void SetCopyProgress(double percent) override {
+    Copy.push_back(percent);
+    if (OnCopy) OnCopy(percent);
+  }
+  void KeepResponsive() override { ++KeptResponsive; }
   void SetStatusText(const std::string& text) override { Add("S " + text); }
 
   std::vector<std::string> Events;
   std::function<void(const std::string&)> OnEvent;
+  std::vector<double> Copy;
+  std::function<void(double)> OnCopy;
+  int KeptResponsive = 0;
 
  private:
   void Add(const std::string& event) {
@@ -196,6 +207,63 @@ INSTANTIATE_TEST_SUITE_P(
         BundleProgressCase{"all three, with libraries", {true, true, true}, true,
                            {"P0", "P25", "P25", "P33", "P41", "P50", "P75", "P100"}},
         BundleProgressCase{"none", {false, false, false}, false, {"P0", "P25", "P75", "P100"}}));
+
+// Large products: the bar moves with the bytes between the milestones, never
+// back, never onto the next milestone, and at least once for every mebibyte or so;
+// the window is kept responsive for every block written.
+struct CopyProgressCase {
+  const char* what;
+  bool bundle;
+  std::vector<int> milestones;
+  std::vector<std::pair<int, int>> ranges;  // where the copy positions may lie
+};
+
+class CopyProgressTest : public InstallationRunTest, public testing::WithParamInterface<CopyProgressCase> {};
+
+TEST_P(CopyProgressTest, TheBarMovesWithTheBytesBetweenTheMilestones) {
+  const CopyProgressCase& c = GetParam();
+  const std::string big(6 << 20, 'b'), middle(3 << 20, 'm');
+  Components = {TPackageItem::Folder("One", {TPackageItem::File("big.bin", big)}),
+                TPackageItem::Folder("Two", {TPackageItem::File("a.bin", middle), TPackageItem::File("b.bin", middle)})};
+  SetupIni = c.bundle ? std::string("[Setup]\r\nIsBundle=1\r\nProductName=Suite\r\nRegistryRoot=Software\\Maker\\Suite\r\n"
+                                    "BundleRegistryRoot=Software\\Maker\r\nDefaultFolder=Maker\\Suite\r\n"
+                                    "[Components]\r\n$BundleItem=$ProgramFolder\\$BundleItem\r\n")
+                      : std::string("[Setup]\r\nProductName=Tool\r\nRegistryRoot=Software\\Maker\\Tool\r\n"
+                                    "DefaultFolder=Maker\\Tool\r\n[Components]\r\nOne=$ProgramFolder\r\n"
+                                    "Two=$ProgramFolder\\Two\r\n");
+  BundleInfo = "One=1.0\r\nTwo=1.0\r\n";
+  Prepare();
+
+  std::vector<std::pair<double, uint64_t>> positions;  // each report and the bytes on disk then
+  progress.OnEvent = [&](const std::string& event) {
+    if (event[0] == 'P') positions.emplace_back(std::stod(event.substr(1)), platform.Files.UsedBytes());
+  };
+  progress.OnCopy = [&](double percent) { positions.emplace_back(percent, platform.Files.UsedBytes()); };
+  Install();
+
+  std::vector<std::string> milestones;
+  for (int m : c.milestones) milestones.push_back("P" + std::to_string(m));
+  EXPECT_EQ(ProgressValues(progress.Events), milestones);
+  ASSERT_FALSE(progress.Copy.empty());
+  for (double percent : progress.Copy) {
+    EXPECT_TRUE(std::any_of(c.ranges.begin(), c.ranges.end(),
+                            [&](const auto& r) { return percent > r.first && percent < r.second; }))
+        << percent;
+  }
+  for (size_t i = 1; i < positions.size(); ++i) {
+    EXPECT_GE(positions[i].first, positions[i - 1].first) << "step " << i;
+    // While copying, one mebibyte and the block that crosses it.
+    if (positions[i].first <= 75)
+      EXPECT_LE(positions[i].second - positions[i - 1].second, TCopyProgress::kReportBytes + (64 << 10)) << "step " << i;
+  }
+  EXPECT_GE(progress.KeptResponsive, static_cast<int>((12 << 20) / (64 << 10)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CopyProgressTest,
+                         testing::Values(CopyProgressCase{"one product", false, {0, 25, 75, 100}, {{25, 75}}},
+                                         CopyProgressCase{"two bundle items", true, {0, 25, 25, 50, 75, 100},
+                                                          {{25, 50}, {50, 75}}}),
+                         [](const auto& info) { return std::string(info.param.bundle ? "Bundle" : "Product"); });
 
 // Main twice, Vst declined and a $BundleItem name: 2 x 18 + 13 bytes.
 constexpr uint64_t kRequired = 2 * (7 + 4 + 7) + 13;
