@@ -147,6 +147,7 @@ bool TInstaller::ForceFolder(const std::string& path) {
   files.CreateFolder(path);
   if (!files.FolderExists(path)) return false;
   AddUninstallItem(UninstallKind::Folder, path);
+  if (OnFolderCreated) OnFolderCreated(path);
   return true;
 }
 

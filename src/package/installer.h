@@ -39,6 +39,8 @@ class TInstaller {
   // Called for every block of an extracted file as it is written, with the
   // block's size.
   using BytesWrittenHook = std::function<void(uint64_t bytes)>;
+  // Called for every folder the installer creates, once it is recorded.
+  using FolderCreatedHook = std::function<void(const std::string& path)>;
 
   // Opens and verifies the package; its errors propagate.
   explicit TInstaller(Platform& platform);
@@ -49,6 +51,7 @@ class TInstaller {
   ExtractFileHook OnExtractFile;
   FileInUseHook OnFileInUse;
   BytesWrittenHook OnBytesWritten;
+  FolderCreatedHook OnFolderCreated;
   bool Overwrite = true;                     // false: existing files stay untouched
   uint64_t InstalledBytes = 0;               // of the files written so far, the uninstaller included
   TProgramVersion Version;

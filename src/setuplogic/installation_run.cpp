@@ -5,6 +5,7 @@
 
 #include "common/path.h"
 #include "setuplogic/copy_progress.h"
+#include "setuplogic/folder_journal.h"
 #include "setuplogic/free_space.h"
 #include "setuplogic/messages.h"
 #include "setuplogic/registry_settings.h"
@@ -139,6 +140,7 @@ void WriteAllRegistrySettings(TSetupInstaller& setup, const TSetupBundleItem* it
 
 void TSetupInstaller::Install(IInstallProgress& progress) {
   const TFileInUseQuestion fileInUse(*engine_, platform_.Boxes);
+  TFolderJournal journal(*this);
   progress.SetProgress(0);
   progress.SetStatusText(message::kStatusPreparing);
 
@@ -203,4 +205,5 @@ void TSetupInstaller::Install(IInstallProgress& progress) {
   details.Publisher = Publisher;
   engine_->RegisterUninstaller(uninstaller, FullProductName(), FullProductName(),
                                reinterpret_cast<const uint8_t*>(ProductName.data()), ProductName.size(), details);
+  journal.Complete();
 }

@@ -20,6 +20,12 @@
 //   uidriver rect TITLE                    print the window's frame on the screen
 //   uidriver icon TITLE                    print the kind of icon a message box shows:
 //                                          stop, warning, question, information or none
+//   uidriver hung TITLE                    print "hung" when Windows takes the window for
+//                                          not responding, else "responding"
+//   uidriver progress TITLE                print the position and the upper end of the
+//                                          window's progress bar, as "POS/MAX"
+//   uidriver kill TITLE                    end the window's process at once, as the
+//                                          task manager does
 //   uidriver list                          print every visible top-level window
 //   uidriver session                       take these commands from standard input,
 //                                          one a line, the arguments separated by tabs;
@@ -38,6 +44,7 @@
 // and \n. The exit code is 0 on success, 1 when the window or control was not
 // found in time, 2 for a usage error.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cctype>
 #include <cstdio>
@@ -435,6 +442,38 @@ int Command(int argc, char** argv) {
     if (!window) return 1;
     std::printf("%s\n", IconKind(window));
     return 0;
+  }
+  if (command == "hung") {
+    HWND window = WaitForWindow(title, 0);
+    if (!window) return 1;
+    std::printf("%s\n", IsHungAppWindow(window) ? "hung" : "responding");
+    return 0;
+  }
+  if (command == "progress") {
+    HWND window = WaitForWindow(title, 0);
+    if (!window) return 1;
+    for (HWND child : Children(window)) {
+      if (ClassOf(child) != PROGRESS_CLASSA) continue;
+      // Asked with a time limit: a window that does not answer is no answer.
+      DWORD_PTR position = 0, upper = 0;
+      if (!SendMessageTimeoutA(child, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position) ||
+          !SendMessageTimeoutA(child, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &upper))
+        return 1;
+      std::printf("%lu/%lu\n", static_cast<unsigned long>(position), static_cast<unsigned long>(upper));
+      return 0;
+    }
+    return 1;
+  }
+  if (command == "kill") {
+    HWND window = WaitForWindow(title, 0);
+    if (!window) return 1;
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) return 1;
+    const bool ended = TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
   }
   if (command == "close") {
     HWND window = WaitForWindow(title, 0);

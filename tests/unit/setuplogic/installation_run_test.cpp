@@ -701,4 +701,46 @@ TEST_F(InstallationRunTest, TheUninstallRecordTakesEverythingAwayAgain) {
                                           "HKCU\\Software\\Maker\\Tool"}));
 }
 
+// A run ended midway leaves folders it made; the next run finds them there
+// and would take them for the user's. The journal of the first run tells
+// it otherwise, and the second run's uninstaller takes away what both made.
+TEST_F(InstallationRunTest, ARunEndedMidwayIsRepairedByTheNextAndItsFoldersGoWithTheUninstaller) {
+  SetupIni = std::string(kIni) + "[Components]\r\nMain=$ProgramFolder\r\nPresets=$ProgramFolder\\Presets\r\n";
+  platform.Reg.AddKey(RegistryRoot::LocalMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+
+  // The first run stops in the middle of its files, as if ended: a file it
+  // cannot write, and no one to say Retry.
+  const std::string readme = std::string(kProgramFolder) + "Docs\\Readme.txt";
+  platform.Files.Lock(readme);
+  Prepare();
+  const std::vector<std::string> filesBefore = platform.Files.AllPaths();
+  EXPECT_THROW(Install(), EFCreateError);
+  platform.Files.Unlock(readme);
+  ASSERT_TRUE(platform.Files.FolderExists("C:\\Program Files\\Maker\\"));
+  ASSERT_FALSE(Exists(std::string(kProgramFolder) + "Uninst.exe"));
+
+  // The second run completes and records the first run's folders as made.
+  Prepare();
+  Install();
+  EXPECT_EQ(Recorded("DC:\\Program Files\\Maker\\"), 1u);
+  EXPECT_FALSE(platform.Reg.KeyExists(RegistryRoot::LocalMachine, std::string(kProductKey) + "\\Unfinished Setup"));
+
+  const std::string uninstaller = std::string(kProgramFolder) + "Uninst.exe";
+  platform.Files.SetExecutablePath(uninstaller);
+  TUninstaller engine(bundle);
+  EXPECT_TRUE(engine.RemoveAll());
+  platform.Files.RemoveFile(uninstaller);
+  for (const std::string& folder : engine.DeferredFolders) platform.Files.RemoveFolder(folder);
+  std::vector<std::string> left = platform.Files.AllPaths();
+  // The links and their folders are the shortcuts' business, tested apart.
+  left.erase(std::remove_if(left.begin(), left.end(),
+                            [](const std::string& p) { return p.find("\\Users\\") != std::string::npos; }),
+             left.end());
+  std::vector<std::string> expected = filesBefore;
+  expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                [](const std::string& p) { return p.find("\\Users\\") != std::string::npos; }),
+                 expected.end());
+  EXPECT_EQ(left, expected);
+}
+
 }  // namespace
