@@ -89,7 +89,7 @@ class LargeInstallTest(E2ETestCase):
         hung, positions = self.watch_copying(wizard, lambda: wizard.page() == "Ready")
         self.assertNotIn("hung", hung)
         # Polled all through a copying of several seconds.
-        self.assertGreater(len(hung), 8)
+        self.assertGreater(len(hung), 8, "the window did not answer while it copied")
         self.assertEqual(positions, sorted(positions))
         # The bar counts hundredths of a percent; between the milestones 25
         # and 75 it moved, not only at whole percents.
