@@ -170,7 +170,8 @@ class IniReaderTest : public testing::TestWithParam<TReaderCase> {};
 
 TEST_P(IniReaderTest, Rule) {
   const TReaderCase& c = GetParam();
-  const TIniEntry* entry = TIniFile(SplitLines(c.Ini)).FindKey(c.Section, c.Key);
+  const TIniFile ini(SplitLines(c.Ini));
+  const TIniEntry* entry = ini.FindKey(c.Section, c.Key);
   if (c.Expected == nullptr) {
     EXPECT_EQ(entry, nullptr) << "found \"" << entry->Value << "\"";
   } else {

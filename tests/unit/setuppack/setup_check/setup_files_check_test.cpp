@@ -393,7 +393,8 @@ TEST(SetupFilesCheck, AgreesWithTheReaderAboutAByteOrderMark) {
       {"mark and blanks before the first header", "\xEF\xBB\xBF  " + Sound()},
   };
   for (const auto& c : cases) {
-    const bool readerSeesSetup = TIniFile(SplitLines(c.text)).FindKey("Setup", "RegistryRoot") != nullptr;
+    const TIniFile ini(SplitLines(c.text));
+    const bool readerSeesSetup = ini.FindKey("Setup", "RegistryRoot") != nullptr;
     bool checkSaysUnseen = false, checkWarnsOfTheMark = false;
     for (const TSetupFinding& finding : CheckSetupFiles(TopLevel(Product(c.text)))) {
       checkWarnsOfTheMark |= finding.Message.find("byte-order mark") != std::string::npos;
