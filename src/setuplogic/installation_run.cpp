@@ -1,6 +1,7 @@
 // The installation run: free space, components per bundle item and for the
 // product, library calls, records and settings, shortcuts, and last the
 // uninstaller with its record and its entry in the list of programs.
+#include <utility>
 #include <vector>
 
 #include "common/path.h"
@@ -34,23 +35,28 @@ class TExtractionSwitches {
   TInstaller& engine_;
 };
 
-// For the run: a file that another program holds open is not the end of
-// the installation; the user is asked to close that program and try again.
-class TFileInUseQuestion {
+// One of the engine's hooks, set for as long as this lives and taken away
+// however the step ends.
+template <typename THook>
+class TScopedHook {
  public:
-  TFileInUseQuestion(TInstaller& engine, Dialogs& boxes) : engine_(engine) {
-    engine_.OnFileInUse = [&boxes](const std::string& path) {
-      return boxes.Show(MessageKind::RetryConfirmation, FormatMessageText(message::kFileInUse, path)) ==
-             DialogAnswer::Retry;
-    };
-  }
-  ~TFileInUseQuestion() { engine_.OnFileInUse = nullptr; }
-  TFileInUseQuestion(const TFileInUseQuestion&) = delete;
-  TFileInUseQuestion& operator=(const TFileInUseQuestion&) = delete;
+  TScopedHook(THook& slot, THook hook) : slot_(slot) { slot_ = std::move(hook); }
+  ~TScopedHook() { slot_ = nullptr; }
+  TScopedHook(const TScopedHook&) = delete;
+  TScopedHook& operator=(const TScopedHook&) = delete;
 
  private:
-  TInstaller& engine_;
+  THook& slot_;
 };
+
+// A file that another program holds open is not the end of the
+// installation: the user is asked to close that program and try again.
+TInstaller::FileInUseHook FileInUseQuestion(Dialogs& boxes) {
+  return [&boxes](const std::string& path) {
+    return boxes.Show(MessageKind::RetryConfirmation, FormatMessageText(message::kFileInUse, path)) ==
+           DialogAnswer::Retry;
+  };
+}
 
 // The [Components] entries of one pass: for the item (nullptr: the final
 // pass), each with its package folder and target expanded. Entries whose
@@ -70,23 +76,6 @@ std::vector<TPassComponent> PassComponents(TSetupInstaller& setup, const TSetupB
   return pass;
 }
 
-// Reports the copying of one pass between the milestones from and to, and
-// puts the engine's report hook back however the pass ends.
-class TPassReport {
- public:
-  TPassReport(TInstaller& engine, IInstallProgress& progress, int from, int to, uint64_t totalBytes)
-      : engine_(engine), copy_(progress, from, to, totalBytes) {
-    engine_.OnBytesWritten = [this](uint64_t bytes) { copy_.Written(bytes); };
-  }
-  ~TPassReport() { engine_.OnBytesWritten = nullptr; }
-  TPassReport(const TPassReport&) = delete;
-  TPassReport& operator=(const TPassReport&) = delete;
-
- private:
-  TInstaller& engine_;
-  TCopyProgress copy_;
-};
-
 void InstallComponents(TSetupInstaller& setup, const TSetupBundleItem* item, IInstallProgress& progress, int from,
                        int to) {
   TInstaller& engine = setup.Engine();
@@ -96,7 +85,9 @@ void InstallComponents(TSetupInstaller& setup, const TSetupBundleItem* item, IIn
     const int64_t size = engine.GetComponentSize(component.Folder);
     if (size > 0) total += static_cast<uint64_t>(size);
   }
-  const TPassReport report(engine, progress, from, to, total);
+  TCopyProgress copy(progress, from, to, total);
+  const TScopedHook<TInstaller::BytesWrittenHook> report(engine.OnBytesWritten,
+                                                        [&copy](uint64_t bytes) { copy.Written(bytes); });
   for (const TPassComponent& component : pass) {
     TExtractionSwitches switches(engine, !setup.IsNoOverwrite(component.Entry->Name),
                                  TSetupInstaller::IsVst3Destination(component.Entry->Value));
@@ -139,7 +130,7 @@ void WriteAllRegistrySettings(TSetupInstaller& setup, const TSetupBundleItem* it
 }  // namespace
 
 void TSetupInstaller::Install(IInstallProgress& progress) {
-  const TFileInUseQuestion fileInUse(*engine_, platform_.Boxes);
+  const TScopedHook<TInstaller::FileInUseHook> fileInUse(engine_->OnFileInUse, FileInUseQuestion(platform_.Boxes));
   TFolderJournal journal(*this);
   progress.SetProgress(0);
   progress.SetStatusText(message::kStatusPreparing);

@@ -9,7 +9,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from harness import WORK, E2ETestCase
+from harness import SETUP_STUB, WORK, E2ETestCase
 
 BENCH_STAGING = os.environ.get("BENCH_STAGING", "")
 STAGING_ROOT = os.environ.get("BENCH_STAGING_ROOT", "")
@@ -32,15 +32,11 @@ class LargeInstallTest(E2ETestCase):
     def packed(self):
         """The benchmark product, generated once and packed once for all tests."""
         setup = WORK / "large" / "BenchSetup.exe"
-        if setup.exists() and setup.stat().st_mtime > Path(self.stub()).stat().st_mtime:
+        if setup.exists() and setup.stat().st_mtime > Path(SETUP_STUB).stat().st_mtime:
             return setup
         setup.parent.mkdir(parents=True, exist_ok=True)
         subprocess.run([BENCH_STAGING, STAGING_ROOT], check=True, capture_output=True)
         return self.pack(Path(STAGING_ROOT), setup)
-
-    @staticmethod
-    def stub():
-        return os.environ["SETUP_STUB"]
 
     def tidy(self):
         """What an earlier run or a benchmark left of the product in the prefix."""

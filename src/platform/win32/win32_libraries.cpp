@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/win32_system_function.h"
+
 namespace {
 
 // A loaded library, unloaded when this goes.
@@ -28,14 +30,6 @@ class TWin32LoadedLibrary : public LoadedLibrary {
  private:
   HMODULE module_;
 };
-
-// An export of kernel32.dll that older systems lack, or nullptr.
-template <typename TFunction>
-TFunction Kernel32Function(const char* name) {
-  const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  if (kernel32 == nullptr) return nullptr;
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(kernel32, name)));
-}
 
 bool IsFullPath(const std::string& path) {
   return path.size() >= 3 && ((path[1] == ':' && path[2] == '\\') || (path[0] == '\\' && path[1] == '\\'));
@@ -65,7 +59,10 @@ std::unique_ptr<LoadedLibrary> TWin32Libraries::Load(const std::string& path) {
 void TWin32Libraries::RestrictSearchToSystemFolder() {
   using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
   using TSetDllDirectoryW = BOOL(WINAPI*)(LPCWSTR);
-  if (auto setDefaultDllDirectories = Kernel32Function<TSetDefaultDllDirectories>("SetDefaultDllDirectories"))
+  // Looked up, not imported: older systems lack them and still start.
+  if (auto setDefaultDllDirectories =
+          SystemFunction<TSetDefaultDllDirectories>("kernel32.dll", "SetDefaultDllDirectories"))
     defaultDirectoriesSet_ = setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
-  if (auto setDllDirectory = Kernel32Function<TSetDllDirectoryW>("SetDllDirectoryW")) setDllDirectory(L"");
+  if (auto setDllDirectory = SystemFunction<TSetDllDirectoryW>("kernel32.dll", "SetDllDirectoryW"))
+    setDllDirectory(L"");
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/text.h"
+#include "platform/win32/win32_system_function.h"
 
 namespace {
 
@@ -59,10 +60,7 @@ int CALLBACK FontFamilyProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPA
 
 int VersionFromNtdll() {
   using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  if (ntdll == nullptr) return 0;
-  const auto getVersion =
-      reinterpret_cast<TRtlGetVersion>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+  const auto getVersion = SystemFunction<TRtlGetVersion>("ntdll.dll", "RtlGetVersion");
   OSVERSIONINFOW info = {};
   info.dwOSVersionInfoSize = sizeof info;
   if (getVersion == nullptr || getVersion(&info) != 0) return 0;

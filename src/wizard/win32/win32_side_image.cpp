@@ -4,16 +4,14 @@
 #include <vssym32.h>
 
 #include <cstring>
-#include <string>
 
+#include "platform/win32/win32_system_function.h"
 #include "setuplogic/jpeg_decoder.h"
 
 namespace {
 
 // The theme functions, taken from the system folder's uxtheme.dll when the
-// border is first drawn rather than imported: an imported library is looked
-// for beside the program before the program can restrict the search, and a
-// setup often runs from a downloads folder that holds other files.
+// border is first drawn rather than imported (see win32_system_function.h).
 struct TThemeFunctions {
   decltype(&IsThemeActive) IsActive = nullptr;
   decltype(&OpenThemeData) Open = nullptr;
@@ -22,23 +20,13 @@ struct TThemeFunctions {
   bool Complete() const { return IsActive && Open && Draw && Close; }
 };
 
-template <typename Function>
-void Resolve(HMODULE library, const char* name, Function& function) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 const TThemeFunctions& ThemeFunctions() {
   static const TThemeFunctions functions = [] {
     TThemeFunctions found;
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return found;
-    HMODULE library = LoadLibraryA((std::string(folder, length) + "\\uxtheme.dll").c_str());
-    if (library == nullptr) return found;
-    Resolve(library, "IsThemeActive", found.IsActive);
-    Resolve(library, "OpenThemeData", found.Open);
-    Resolve(library, "DrawThemeBackground", found.Draw);
-    Resolve(library, "CloseThemeData", found.Close);
+    found.IsActive = SystemFunction<decltype(found.IsActive)>("uxtheme.dll", "IsThemeActive");
+    found.Open = SystemFunction<decltype(found.Open)>("uxtheme.dll", "OpenThemeData");
+    found.Draw = SystemFunction<decltype(found.Draw)>("uxtheme.dll", "DrawThemeBackground");
+    found.Close = SystemFunction<decltype(found.Close)>("uxtheme.dll", "CloseThemeData");
     return found;
   }();
   return functions;

@@ -30,12 +30,6 @@ const std::vector<std::string>& ItemSymbols() {
   return names;
 }
 
-bool ReplacesFirstOnly(const std::string& name) {
-  for (const TSymbol& symbol : SetupSymbols())
-    if (symbol.Name == name) return !symbol.EveryOccurrence;
-  return false;
-}
-
 using namespace setup_symbol;
 
 bool UsesItemSymbols(const std::string& text) {

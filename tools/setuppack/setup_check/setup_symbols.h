@@ -15,8 +15,6 @@
 const std::vector<std::string>& TextSymbols();
 const std::vector<std::string>& FolderSymbols();
 const std::vector<std::string>& ItemSymbols();
-// Whether the setup replaces only the first occurrence of the symbol.
-bool ReplacesFirstOnly(const std::string& symbol);
 
 // Whether the text names $BundleItem (also as part of $BundleItemProductName).
 bool UsesItemSymbols(const std::string& text);
