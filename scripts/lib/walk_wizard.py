@@ -97,8 +97,15 @@ class Walk:
                 continue
             following = self.next_or_box(page)
             if following == "Copy":
-                # The Copy page while the run works: each status text stays
-                # half a second, so there is time for one picture.
+                # The Copy page while the files are copied: each status text
+                # stays half a second, so there is time for one picture. The
+                # window answers while it works, so the status can be waited
+                # for; a run too quick to be caught is shown as it stands.
+                try:
+                    self.wizard.wait_for(lambda c: c["CopyStatusLabel"].text == "Copying files...",
+                                         "the copying", seconds=5)
+                except WizardError:
+                    pass
                 self.shot("Copy", settle=0)
                 wizard.wait_page("Ready", seconds=600)
             if following:

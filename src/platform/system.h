@@ -15,6 +15,8 @@ class System {
   // Pixel height of text drawn in a font of that face and height (a negative
   // height is a character height, as for CreateFont).
   virtual int TextHeight(const std::string& face, int height, const std::string& text) = 0;
+  // Waits; what other threads send to this thread's windows is answered
+  // meanwhile, nothing else is handled.
   virtual void Sleep(uint32_t milliseconds) = 0;
   // Handles the window messages that are waiting, once.
   virtual void ProcessMessages() = 0;

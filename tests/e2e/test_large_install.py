@@ -18,7 +18,7 @@ STAGING_ROOT = os.environ.get("BENCH_STAGING_ROOT", "")
 TITLE = "Bench Product Setup"
 FOLDER = "C:\\Program Files\\Setup Bench\\Bench Product 1"
 ROOT = "Software\\Setup Bench"
-ENTRY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Bench Product 1.0"
+ENTRY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Bench Product 1.00"
 
 
 class LargeInstallTest(E2ETestCase):

@@ -116,7 +116,20 @@ int TWin32System::TextHeight(const std::string& face, int height, const std::str
   return extent.cy;
 }
 
-void TWin32System::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
+void TWin32System::Sleep(uint32_t milliseconds) {
+  // Messages that other threads send to this thread's windows are answered
+  // while it waits, as in any modal wait: the window is not taken for hung,
+  // and a question about one of its controls gets its answer. Nothing posted
+  // to it, no input, is handled.
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+}
 
 void TWin32System::ProcessMessages() {
   MSG message;
